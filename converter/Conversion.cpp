@@ -1,0 +1,62 @@
+#include "converter/Conversion.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "converter/ConverterExitCode.h"
+#include "converter/ReportMessage.h"
+#include "image/Image.h"
+#include "image/ImageFiles.h"
+
+namespace {
+
+// A run that names some of "-i", "-o", "-f" but not all three cannot go on: it
+// ends as the missing option's own failure would.
+void RequireCompleteRequest(const CommandLine& line) {
+    if ((line.seen & SeenFormat) == 0) ExitWithFormatHelp();
+    const char* missing = (line.seen & SeenInput) == 0    ? "input file missing \n"
+                          : (line.seen & SeenOutput) == 0 ? "output file missing \n"
+                                                          : nullptr;
+    if (missing == nullptr) return;
+    std::printf("%s", missing);
+    std::fflush(stdout);
+    std::exit(MissingFile);
+}
+
+int32_t ResolveAutoFormat(int32_t imageFormat) {
+    bool hasAlpha = imageFormat == ImageLib::LA || imageFormat == ImageLib::RGBA || imageFormat == ImageLib::Indexed;
+    return hasAlpha ? ImageLib::ETC1_A4 : ImageLib::ETC1;
+}
+
+}  // namespace
+
+int RunConversion(CommandLine& line) {
+    if ((line.seen & (SeenInput | SeenOutput | SeenFormat)) == 0) {
+        PrintUsage();
+        return Usage;
+    }
+    RequireCompleteRequest(line);
+    ImageLib::ImageOptions& options = line.options;
+
+    // The progress window is not built yet: "-n" runs print to the console.
+    options.showProgress = 0;
+    std::printf("%s -> %s \n", line.inputPath, line.outputPath);
+    g_reportMessage = ReportMessage;
+
+    ImageLib::CImage* image = ImageLib::CreateImageFromFile(line.inputPath);
+    if (image == nullptr) {
+        ReportMessage(MessageLevel::Error, "not support (%s)\n", line.inputPath);
+        return NotSupported;
+    }
+    if (options.format == ImageLib::ETC1_AUTO) options.format = ResolveAutoFormat(image->format);
+    if (options.colorCorrection != ImageLib::NONE && options.format <= ImageLib::HILO8) {
+        ReportMessage(MessageLevel::Information, "disabled color mapping\n");
+        options.colorCorrection = ImageLib::NONE;
+    }
+    if (!ImageLib::SaveImage(image, line.outputPath, &options)) {
+        ReportMessage(MessageLevel::Error, "not support (%s)\n", line.outputPath);
+        return NotSupported;
+    }
+    g_reportMessage = nullptr;
+    return Success;
+}

@@ -1,0 +1,3 @@
+#include "etc1/MessageSink.h"
+
+ReportMessageFunc g_reportMessage = nullptr;

@@ -1,0 +1,102 @@
+// Pixel layouts: bytes per pixel, single-pixel access and the sixteen conversions.
+#include <cstring>
+
+#include "image/Image.h"
+#include "image/SizeMath.h"
+
+namespace ImageLib {
+namespace {
+
+// The channels of one source pixel, whatever its layout.
+struct SourcePixel {
+    uint8_t r, g, b, a;
+    uint8_t Luminance() const { return static_cast<uint8_t>((r + g + b) / 3); }
+};
+
+SourcePixel ReadSource(int32_t format, const uint8_t* p, const uint8_t* palette) {
+    switch (format) {
+        case L: return {p[0], p[0], p[0], 255};
+        case LA: return {p[0], p[0], p[0], p[1]};
+        case RGB: return {p[0], p[1], p[2], 255};
+        case RGBA: return {p[0], p[1], p[2], p[3]};
+        default: {
+            const uint8_t* entry = palette + p[0] * 3;
+            return {entry[0], entry[1], entry[2], 255};
+        }
+    }
+}
+
+void WriteDestination(int32_t sourceFormat, int32_t format, const SourcePixel& s, uint8_t* out) {
+    uint8_t y = s.Luminance();  // a grey source gives back its own value
+    switch (format) {
+        case L: out[0] = y; break;
+        case LA:
+            out[0] = y;
+            // L -> LA gives the luminance as alpha, not 255.
+            out[1] = sourceFormat == L ? y : s.a;
+            break;
+        case RGB: out[0] = s.r; out[1] = s.g; out[2] = s.b; break;
+        default: out[0] = s.r; out[1] = s.g; out[2] = s.b; out[3] = s.a; break;
+    }
+}
+
+bool IsPixelFormat(int32_t format) { return format >= L && format <= Indexed; }
+
+}  // namespace
+
+int32_t GetBytesPerPixel(int32_t format) {
+    switch (format) {
+        case L: return 1;
+        case LA: return 2;
+        case RGB: return 3;
+        case RGBA: return 4;
+        case Indexed: return 1;
+        default: return 0;
+    }
+}
+
+int32_t GetImageByteSize(int32_t format, int32_t width, int32_t height) {
+    return CheckedProduct(GetBytesPerPixel(format), width, height);
+}
+
+bool ConvertPixels(int32_t sourceFormat, int32_t destinationFormat, const uint8_t* source, uint8_t* destination,
+                   const uint8_t* palette, int32_t width, int32_t height) {
+    if (source == nullptr || destination == nullptr || width < 1 || height < 1) return false;
+    if (sourceFormat == destinationFormat) {
+        int32_t size = GetImageByteSize(sourceFormat, width, height);
+        if (size > 0) std::memcpy(destination, source, static_cast<size_t>(size));
+        return true;
+    }
+    if (!IsPixelFormat(sourceFormat) || !IsPixelFormat(destinationFormat) || destinationFormat == Indexed) {
+        return false;
+    }
+    if (sourceFormat == Indexed && palette == nullptr) return false;
+    int64_t count = static_cast<int64_t>(width) * height;
+    int32_t inStep = GetBytesPerPixel(sourceFormat);
+    int32_t outStep = GetBytesPerPixel(destinationFormat);
+    for (int64_t i = 0; i < count; ++i) {
+        SourcePixel pixel = ReadSource(sourceFormat, source + i * inStep, palette);
+        WriteDestination(sourceFormat, destinationFormat, pixel, destination + i * outStep);
+    }
+    return true;
+}
+
+bool GetPixel(int32_t format, const uint8_t* pixels, int32_t width, int32_t height, int32_t x, int32_t y,
+              uint8_t* output) {
+    if (format == None || pixels == nullptr || output == nullptr || width < 1 || height < 1) return false;
+    if (x < 0 || x >= width || y < 0 || y >= height) return false;
+    int32_t step = GetBytesPerPixel(format);
+    std::memcpy(output, pixels + (static_cast<int64_t>(y) * width + x) * step, static_cast<size_t>(step));
+    return true;
+}
+
+bool SetPixel(int32_t format, uint8_t* pixels, int32_t width, int32_t height, int32_t x, int32_t y,
+              const uint8_t* input) {
+    if (format == None || pixels == nullptr || input == nullptr || width < 1 || height < 1) return false;
+    if (x < 0 || x >= width || y < 0 || y >= height) return false;
+    int32_t step = GetBytesPerPixel(format);
+    std::memcpy(pixels + (static_cast<int64_t>(y) * width + x) * step, input, static_cast<size_t>(step));
+    return true;
+}
+
+}  // namespace ImageLib
