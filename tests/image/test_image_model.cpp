@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <ostream>
 #include <vector>
 
 #include "image/Image.h"
@@ -30,6 +31,11 @@ struct CreateCase {
     int32_t format, width, height, palette, levels, width0, height0;
     bool created;
 };
+
+void PrintTo(const CreateCase& c, std::ostream* out) {
+    *out << "format " << c.format << " " << c.width << "x" << c.height << " palette " << c.palette << " levels "
+         << c.levels << " from " << c.width0 << "x" << c.height0;
+}
 
 class ImageCreateTable : public testing::TestWithParam<CreateCase> {};
 
@@ -128,6 +134,8 @@ struct ConversionCase {
     std::vector<uint8_t> expected;
 };
 
+void PrintTo(const ConversionCase& c, std::ostream* out) { *out << c.from << " to " << c.to; }
+
 class ConvertPixelsTable : public testing::TestWithParam<ConversionCase> {};
 
 // The palette used by Indexed sources: entry 0 is (30, 60, 91), entry 1 (255, 0, 1).
@@ -168,6 +176,10 @@ struct RefusedCase {
     int32_t to;
     bool withPalette;
 };
+
+void PrintTo(const RefusedCase& c, std::ostream* out) {
+    *out << c.from << " to " << c.to << (c.withPalette ? "" : " without palette");
+}
 
 class ConvertPixelsRefused : public testing::TestWithParam<RefusedCase> {};
 
@@ -241,6 +253,8 @@ struct PixelAccessCase {
     int32_t x, y;
     bool inside;
 };
+
+void PrintTo(const PixelAccessCase& c, std::ostream* out) { *out << "(" << c.x << ", " << c.y << ")"; }
 
 class PixelAccessTable : public testing::TestWithParam<PixelAccessCase> {};
 
