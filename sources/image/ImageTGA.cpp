@@ -2,9 +2,7 @@
 
 namespace ImageLib {
 
-// The TGA codec has not landed yet: reading and writing fail cleanly.
-bool CImageTGA::Read(Platform::FileHandle) { return false; }
-
+// The TGA writer has not landed yet: writing fails cleanly.
 bool CImageTGA::WriteImage(CImage&, Platform::FileHandle, const ImageOptions*) { return false; }
 
 }  // namespace ImageLib

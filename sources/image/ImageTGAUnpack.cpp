@@ -1,0 +1,70 @@
+// Stored TGA pixels to the top-down pixels of the image.
+#include "image/ImageTGA.h"
+
+namespace ImageLib {
+namespace {
+
+constexpr uint8_t kRowsTopToBottom = 0x20;
+constexpr uint8_t kColumnsRightToLeft = 0x10;
+
+// Walks the stored pixels in image order and converts each. Refuses an image
+// whose layout or size is not the one the header describes, so neither buffer
+// is overrun.
+template <int32_t StoredBytes, int32_t PixelBytes, typename Convert>
+bool Unpack(CImage& image, const TgaHeader& header, const uint8_t* stored, Convert convert) {
+    if (stored == nullptr || GetBytesPerPixel(image.format) != PixelBytes || image.width != header.width ||
+        image.height != header.height || !image.AllocatePixels()) {
+        return false;
+    }
+    const int64_t width = image.width;
+    const int64_t height = image.height;
+    const bool topToBottom = (header.descriptor & kRowsTopToBottom) != 0;
+    const bool rightToLeft = (header.descriptor & kColumnsRightToLeft) != 0;
+    for (int64_t y = 0; y < height; ++y) {
+        const uint8_t* row = stored + (topToBottom ? y : height - 1 - y) * width * StoredBytes;
+        uint8_t* out = image.pixels.get() + y * width * PixelBytes;
+        for (int64_t x = 0; x < width; ++x) {
+            int64_t column = rightToLeft ? width - 1 - x : x;
+            convert(row + column * StoredBytes, out + x * PixelBytes);
+        }
+    }
+    return true;
+}
+
+// A 5-bit channel stretched to 0..255 (31 -> 255, 16 -> 131).
+uint8_t Expand5(uint32_t value) { return static_cast<uint8_t>((value & 31) * 255 / 31); }
+
+}  // namespace
+
+bool CImageTGA::UnpackPixels8(const uint8_t* stored) {
+    return Unpack<1, 1>(*this, header, stored, [](const uint8_t* in, uint8_t* out) { out[0] = in[0]; });
+}
+
+bool CImageTGA::UnpackPixels16(const uint8_t* stored) {
+    // X1R5G5B5, little-endian; the top bit is ignored.
+    return Unpack<2, 3>(*this, header, stored, [](const uint8_t* in, uint8_t* out) {
+        uint32_t word = static_cast<uint32_t>(in[0] | in[1] << 8);
+        out[0] = Expand5(word >> 10);
+        out[1] = Expand5(word >> 5);
+        out[2] = Expand5(word);
+    });
+}
+
+bool CImageTGA::UnpackPixels24(const uint8_t* stored) {
+    return Unpack<3, 3>(*this, header, stored, [](const uint8_t* in, uint8_t* out) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+    });
+}
+
+bool CImageTGA::UnpackPixels32(const uint8_t* stored) {
+    return Unpack<4, 4>(*this, header, stored, [](const uint8_t* in, uint8_t* out) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+        out[3] = in[3];
+    });
+}
+
+}  // namespace ImageLib
