@@ -5,19 +5,39 @@
 #include <tuple>
 #include <vector>
 
-#include "TempFile.h"
-#include "TgaBuilder.h"
 #include "image/ImageTGA.h"
+#include "support/TestFiles.h"
+#include "support/TgaBuilder.h"
 
 using namespace ImageLib;
 using Bytes = std::vector<uint8_t>;
+using TestSupport::TempFolder;
 
 namespace {
 
-bool LoadTga(const TgaFile& file, CImageTGA& image) {
-    TempFile temp(file.Bytes());
-    return image.Load(temp.Path());
+bool LoadTga(const Bytes& bytes, CImageTGA& image) {
+    TempFolder folder;
+    std::string path = folder.File("image.tga");
+    TestSupport::WriteBytes(path, bytes);
+    return image.Load(path.c_str());
 }
+
+bool LoadTga(const TgaFile& file, CImageTGA& image) { return LoadTga(file.Bytes(), image); }
+
+// An open file holding the bytes, for reading in steps.
+class OpenTga {
+public:
+    explicit OpenTga(const TgaFile& file) : path_(folder_.File("image.tga")) {
+        TestSupport::WriteBytes(path_, file.Bytes());
+        handle = Platform::OpenFileForReading(path_.c_str());
+    }
+    ~OpenTga() { Platform::CloseFile(handle); }
+    Platform::FileHandle handle;
+
+private:
+    TempFolder folder_;
+    std::string path_;
+};
 
 Bytes PixelsOf(const CImage& image) {
     int32_t size = image.GetImageSize(None, nullptr);
@@ -227,16 +247,14 @@ TEST(TgaReader, ReadHeaderLeavesTheFileAtThePixelData) {
     file.colorMap = kStoredMap;
     file.id = {5, 5};
     file.data = {0x00, 3};
-    TempFile temp(file.Bytes());
-    Platform::FileHandle handle = Platform::OpenFileForReading(temp.Path());
+    OpenTga open(file);
     CImageTGA image;
-    ASSERT_TRUE(image.ReadHeader(handle));
+    ASSERT_TRUE(image.ReadHeader(open.handle));
     EXPECT_EQ(image.format, Indexed);
     EXPECT_EQ(image.pixels, nullptr);
-    EXPECT_EQ(Platform::SeekFile(handle, 0, Platform::SeekOrigin::Current), 18 + 2 + 12);
-    ASSERT_TRUE(image.ReadBody(handle));
+    EXPECT_EQ(Platform::SeekFile(open.handle, 0, Platform::SeekOrigin::Current), 18 + 2 + 12);
+    ASSERT_TRUE(image.ReadBody(open.handle));
     EXPECT_EQ(image.pixels[0], 3);
-    Platform::CloseFile(handle);
 }
 
 TEST(TgaReader, NullHandlesAndABodyWithoutHeaderFail) {
@@ -244,11 +262,8 @@ TEST(TgaReader, NullHandlesAndABodyWithoutHeaderFail) {
     EXPECT_FALSE(image.Read(Platform::FileHandle()));
     EXPECT_FALSE(image.ReadHeader(Platform::FileHandle()));
     EXPECT_FALSE(image.ReadBody(Platform::FileHandle()));
-    TgaFile file;
-    TempFile temp(file.Bytes());
-    Platform::FileHandle handle = Platform::OpenFileForReading(temp.Path());
-    EXPECT_FALSE(image.ReadBody(handle));
-    Platform::CloseFile(handle);
+    OpenTga open{TgaFile{}};
+    EXPECT_FALSE(image.ReadBody(open.handle));
 }
 
 // Files the reader refuses, each a valid 1 x 1 true-colour file with one fault.
@@ -337,12 +352,10 @@ INSTANTIATE_TEST_SUITE_P(TgaReader, TgaRefusalTable, testing::ValuesIn(kRefusals
                          [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 
 TEST(TgaReader, FileShorterThanAHeaderFails) {
-    TgaFile file;
-    Bytes bytes = file.Bytes();
+    Bytes bytes = TgaFile{}.Bytes();
     bytes.resize(17);
-    TempFile temp(bytes);
     CImageTGA image;
-    EXPECT_FALSE(image.Load(temp.Path()));
+    EXPECT_FALSE(LoadTga(bytes, image));
 }
 
 // A header of 2 GiB of grey pixels over three bytes of data: the header is
@@ -355,13 +368,11 @@ TEST(TgaReader, DataTooShortForItsHeaderIsRefusedBeforeAllocating) {
         file.width = 46340;
         file.height = 46340;
         file.data = {0xFF, 1, 0xFF};
-        TempFile temp(file.Bytes());
-        Platform::FileHandle handle = Platform::OpenFileForReading(temp.Path());
+        OpenTga open(file);
         CImageTGA image;
-        EXPECT_TRUE(image.ReadHeader(handle));
-        EXPECT_FALSE(image.ReadBody(handle));
+        EXPECT_TRUE(image.ReadHeader(open.handle));
+        EXPECT_FALSE(image.ReadBody(open.handle));
         EXPECT_EQ(image.pixels, nullptr);
-        Platform::CloseFile(handle);
     }
 }
 
