@@ -31,6 +31,9 @@ inline constexpr int32_t kTgaHeaderSize = 18;
 
 class CImageTGA : public CImage {
 public:
+    // Bytes of pixel data as the writer stores them: the RLE size of the own
+    // pixels when the options ask for RLE, else the CImage size of the format.
+    int32_t GetImageSize(int32_t format, const ImageOptions* options) const override;
     bool Read(Platform::FileHandle file) override;
     bool Load(const char* path) override { return LoadFromPath(path); }
     // Reads the header and the colour map and leaves the file at the pixel data.
