@@ -5,7 +5,7 @@
 #include "image/FileHelpers.h"
 #include "image/SizeMath.h"
 #include "image/TgaPixelOrder.h"
-#include "image/TgaRle.h"
+#include "image/TgaRleEncoder.h"
 
 namespace ImageLib {
 namespace {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <csignal>
 
-#include "image/ImageTGA.h"
 #include "platform/Files.h"
 #include "support/TestFiles.h"
 
@@ -27,6 +26,15 @@ bool WriteTga(ImageLib::CImage& image, const ImageLib::ImageOptions* options, By
     Platform::CloseFile(handle);
     file = written ? TestSupport::ReadBytes(path) : Bytes();
     return written;
+}
+
+std::unique_ptr<ImageLib::CImageTGA> ReadTga(const Bytes& file) {
+    TestSupport::TempFolder folder;
+    std::string path = folder.File("in.tga");
+    TestSupport::WriteBytes(path, file);
+    auto image = std::make_unique<ImageLib::CImageTGA>();
+    if (!image->Load(path.c_str())) return nullptr;
+    return image;
 }
 
 bool WriteTgaWithSizeLimit(ImageLib::CImage& image, const ImageLib::ImageOptions* options, int64_t limit) {

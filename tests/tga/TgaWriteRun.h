@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "image/Image.h"
+#include "image/ImageTGA.h"
 
 namespace TgaTest {
 
@@ -19,6 +21,9 @@ void MakeImage(ImageLib::CImage& image, int32_t format, int32_t width, int32_t h
 // Writes the image with CImageTGA::WriteImage into a fresh file; the file's bytes,
 // or nothing when the writer failed.
 bool WriteTga(ImageLib::CImage& image, const ImageLib::ImageOptions* options, Bytes& file);
+
+// Reads the file back through CImageTGA; null when the reader refuses it.
+std::unique_ptr<ImageLib::CImageTGA> ReadTga(const Bytes& file);
 
 // Writes as WriteTga does while every write past the first `limit` bytes of
 // the file fails (the process's file-size limit), and returns the writer's result.

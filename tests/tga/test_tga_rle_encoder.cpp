@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "image/Image.h"
-#include "image/TgaRle.h"
+#include "image/TgaRleEncoder.h"
 #include "tga/TgaWriteRun.h"
 
 using namespace ImageLib;

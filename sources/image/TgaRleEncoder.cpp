@@ -1,4 +1,4 @@
-#include "image/TgaRle.h"
+#include "image/TgaRleEncoder.h"
 
 #include <cstring>
 
