@@ -1,0 +1,227 @@
+// The cache files: where they live, what loading files of various lengths does
+// to the table, and the exact bytes a save writes.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "etc1/ETC1Cache.h"
+#include "etc1/ETC1CacheFile.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TestFiles.h"
+
+using TestSupport::ScopedEnvironment;
+using TestSupport::TempFolder;
+
+namespace {
+
+constexpr uint64_t kKey = 0xD4A74287598723A1u;
+constexpr uint64_t kHash = 0xBB185109C74E77BDu;
+constexpr uint32_t kIndex = 7135548;
+
+struct FolderCase {
+    const char* name;
+    std::optional<std::string> appData;
+    std::optional<std::string> dataHome;
+    std::optional<std::string> home;
+    std::optional<std::string> folder;
+};
+
+class CacheFolder : public testing::TestWithParam<FolderCase> {};
+
+TEST_P(CacheFolder, ComesFromTheFirstVariableSetAndMustBeAbsolute) {
+    const FolderCase& c = GetParam();
+    ScopedEnvironment environment;
+    environment.Set("APPDATA", c.appData);
+    environment.Set("XDG_DATA_HOME", c.dataHome);
+    environment.Set("HOME", c.home);
+    EXPECT_EQ(ETC1CacheFolder(), c.folder);
+}
+
+// The folder ("/BRAMWELD/etcworks" is 18 characters more than the base) must
+// leave room for a terminator and a 260-character name within 4096.
+const std::string kLongestBase = "/" + std::string(4096 - 260 - 1 - 18 - 1 - 1, 'n');
+const std::string kTooLongBase = kLongestBase + "n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Environment, CacheFolder,
+    testing::Values(
+        FolderCase{"AppData", "/tmp/x", "/data", "/home/u", "/tmp/x/BRAMWELD/etcworks"},
+        FolderCase{"AppDataWithSlash", "/tmp/x/", std::nullopt, std::nullopt, "/tmp/x/BRAMWELD/etcworks"},
+        FolderCase{"DataHome", std::nullopt, "/data", "/home/u", "/data/BRAMWELD/etcworks"},
+        FolderCase{"EmptyAppData", "", "/data", "/home/u", "/data/BRAMWELD/etcworks"},
+        FolderCase{"Home", std::nullopt, std::nullopt, "/home/u", "/home/u/.local/share/BRAMWELD/etcworks"},
+        FolderCase{"Nothing", std::nullopt, std::nullopt, std::nullopt, std::nullopt},
+        FolderCase{"RelativeAppData", "relative", "/data", "/home/u", std::nullopt},
+        FolderCase{"RelativeHome", std::nullopt, std::nullopt, "home", std::nullopt},
+        FolderCase{"LongestUsable", kLongestBase, std::nullopt, std::nullopt, kLongestBase + "/BRAMWELD/etcworks"},
+        FolderCase{"TooLong", kTooLongBase, std::nullopt, std::nullopt, std::nullopt}),
+    [](const testing::TestParamInfo<FolderCase>& info) { return info.param.name; });
+
+class CacheFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        environment_.Set("APPDATA", appData_.Path());
+        EmptyETC1Cache();
+    }
+
+    std::string CacheFile(int method) const {
+        return appData_.Path() + "/BRAMWELD/etcworks/cache_10_" + std::to_string(method);
+    }
+
+    // A cache file of `length` bytes, empty but for the counting block's entry.
+    void WriteCacheFile(int method, int64_t length) const {
+        std::filesystem::create_directories(appData_.Path() + "/BRAMWELD/etcworks");
+        std::vector<uint8_t> bytes(static_cast<size_t>(length), 0xFF);
+        const uint32_t words[4] = {static_cast<uint32_t>(kKey), static_cast<uint32_t>(kKey >> 32), 0xAABBCCDDu,
+                                   0x01020304u};
+        for (int w = 0; w < 4; ++w) {
+            for (int b = 0; b < 4; ++b) bytes[16 * size_t{kIndex} + 4 * w + b] = static_cast<uint8_t>(words[w] >> 8 * b);
+        }
+        TestSupport::WriteBytes(CacheFile(method), bytes);
+    }
+
+    static bool HoldsTheCountingBlock() {
+        uint32_t high = 0;
+        uint32_t low = 0;
+        return LookUpETC1Block(kKey, kHash, high, low) && high == 0xAABBCCDDu && low == 0x01020304u;
+    }
+
+    TempFolder appData_;
+    ScopedEnvironment environment_;
+};
+
+struct LengthCase {
+    int64_t length;
+    bool loaded;
+};
+
+class CacheFileLength : public CacheFiles, public testing::WithParamInterface<LengthCase> {};
+
+TEST_P(CacheFileLength, LoadsOnlyAWholeTable) {
+    StoreETC1Block(77, 77, 1, 2);
+    WriteCacheFile(1, GetParam().length);
+    LoadETC1Cache(1);
+    EXPECT_EQ(HoldsTheCountingBlock(), GetParam().loaded);
+    uint32_t high = 0;
+    uint32_t low = 0;
+    EXPECT_FALSE(LookUpETC1Block(77, 77, high, low));  // either overwritten by the file or emptied
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, CacheFileLength,
+                         testing::Values(LengthCase{kETC1CacheBytes - 1, false}, LengthCase{kETC1CacheBytes, true},
+                                         LengthCase{kETC1CacheBytes + 1, true}, LengthCase{0, false}));
+
+TEST_F(CacheFiles, WithoutAFileTheTableKeepsWhatItHolds) {
+    StoreETC1Block(77, 77, 1, 2);
+    WriteCacheFile(2, kETC1CacheBytes);  // another method's file
+    LoadETC1Cache(1);
+    uint32_t high = 0;
+    uint32_t low = 0;
+    EXPECT_TRUE(LookUpETC1Block(77, 77, high, low));
+    EXPECT_FALSE(HoldsTheCountingBlock());
+}
+
+TEST_F(CacheFiles, SaveWritesTheTableExactlyInPrivateFolders) {
+    StoreETC1Block(kKey, kHash, 0xAABBCCDDu, 0x01020304u);
+    SaveETC1Cache(4);
+    std::vector<uint8_t> bytes = TestSupport::ReadBytes(CacheFile(4));
+    ASSERT_EQ(static_cast<int64_t>(bytes.size()), kETC1CacheBytes);
+    const std::vector<uint8_t> expected = {0xA1, 0x23, 0x87, 0x59, 0x87, 0x42, 0xA7, 0xD4,
+                                           0xDD, 0xCC, 0xBB, 0xAA, 0x04, 0x03, 0x02, 0x01};
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 16 * int64_t{kIndex}, bytes.begin() + 16 * int64_t{kIndex} + 16),
+              expected);
+    bytes.erase(bytes.begin() + 16 * int64_t{kIndex}, bytes.begin() + 16 * int64_t{kIndex} + 16);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), 0xFF), static_cast<std::ptrdiff_t>(bytes.size()));
+
+    for (const std::string& folder : {appData_.Path() + "/BRAMWELD", appData_.Path() + "/BRAMWELD/etcworks"}) {
+        struct stat info {};
+        ASSERT_EQ(stat(folder.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u) << folder;
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(appData_.Path() + "/BRAMWELD/etcworks")) {
+        names.push_back(entry.path().filename());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"cache_10_4"});  // no temporary file left behind
+}
+
+TEST_F(CacheFiles, ASavedFileLoadsBackIntoAnEmptiedTable) {
+    StoreETC1Block(kKey, kHash, 0xAABBCCDDu, 0x01020304u);
+    SaveETC1Cache(5);
+    EmptyETC1Cache();
+    ASSERT_FALSE(HoldsTheCountingBlock());
+    LoadETC1Cache(5);
+    EXPECT_TRUE(HoldsTheCountingBlock());
+}
+
+TEST_F(CacheFiles, AFileThatWouldNotChangeIsNotRewritten) {
+    WriteCacheFile(1, kETC1CacheBytes);
+    LoadETC1Cache(1);
+    auto before = std::filesystem::last_write_time(CacheFile(1));
+    struct stat first {};
+    ASSERT_EQ(stat(CacheFile(1).c_str(), &first), 0);
+
+    SaveETC1Cache(1);
+    struct stat second {};
+    ASSERT_EQ(stat(CacheFile(1).c_str(), &second), 0);
+    EXPECT_EQ(first.st_ino, second.st_ino);
+    EXPECT_EQ(before, std::filesystem::last_write_time(CacheFile(1)));
+
+    SaveETC1Cache(2);  // another method's file does not hold these bytes yet
+    EXPECT_TRUE(TestSupport::FileExists(CacheFile(2)));
+
+    StoreETC1Block(5, 5, 6, 7);  // now the table differs from the file
+    SaveETC1Cache(1);
+    struct stat third {};
+    ASSERT_EQ(stat(CacheFile(1).c_str(), &third), 0);
+    EXPECT_NE(first.st_ino, third.st_ino);
+    EmptyETC1Cache();
+    LoadETC1Cache(1);
+    uint32_t high = 0;
+    uint32_t low = 0;
+    EXPECT_TRUE(LookUpETC1Block(5, 5, high, low));
+    EXPECT_TRUE(HoldsTheCountingBlock());
+}
+
+TEST_F(CacheFiles, ALongerFileIsCutToTheTableOnSave) {
+    WriteCacheFile(1, kETC1CacheBytes + 1);
+    LoadETC1Cache(1);
+    SaveETC1Cache(1);
+    EXPECT_EQ(static_cast<int64_t>(std::filesystem::file_size(CacheFile(1))), kETC1CacheBytes);
+}
+
+TEST_F(CacheFiles, AFileReplacedByAnotherRunIsWrittenAgain) {
+    WriteCacheFile(1, kETC1CacheBytes);
+    LoadETC1Cache(1);
+    TestSupport::WriteText(CacheFile(1), "another run's file");
+    SaveETC1Cache(1);
+    EXPECT_EQ(static_cast<int64_t>(std::filesystem::file_size(CacheFile(1))), kETC1CacheBytes);
+}
+
+TEST(CacheFilesWithoutAFolder, NothingIsReadOrWritten) {
+    TempFolder work;
+    ScopedEnvironment environment;
+    environment.Set("APPDATA", std::nullopt);
+    environment.Set("XDG_DATA_HOME", "relative");
+    environment.Set("HOME", work.Path());
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(work.Path());
+    EmptyETC1Cache();
+    StoreETC1Block(kKey, kHash, 1, 2);
+    LoadETC1Cache(1);
+    SaveETC1Cache(1);
+    std::filesystem::current_path(previous);
+
+    uint32_t high = 0;
+    uint32_t low = 0;
+    EXPECT_TRUE(LookUpETC1Block(kKey, kHash, high, low));  // the table kept its entry
+    EXPECT_TRUE(work.Entries().empty());                  // neither "relative" nor "$HOME/.local" appeared
+}
+
+}  // namespace

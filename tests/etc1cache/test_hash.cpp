@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+
+#include "etc1/ETC1Cache.h"
+#include "etc1/ETC1Hash.h"
+
+namespace {
+
+using Block = std::array<uint8_t, 48>;
+
+Block Filled(uint8_t value) {
+    Block block;
+    block.fill(value);
+    return block;
+}
+
+Block Counting() {
+    Block block;
+    for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<uint8_t>(i);
+    return block;
+}
+
+struct HashCase {
+    const char* name;
+    Block block;
+    uint64_t key;
+    uint64_t hash;
+    uint32_t index;
+};
+
+class HashKnownAnswers : public testing::TestWithParam<HashCase> {};
+
+TEST_P(HashKnownAnswers, GiveKeyHashAndIndex) {
+    const HashCase& c = GetParam();
+    uint64_t key = 1;
+    uint64_t hash = 1;
+    HashETC1Block(c.block.data(), key, hash);
+    EXPECT_EQ(key, c.key);
+    EXPECT_EQ(hash, c.hash);
+    EXPECT_EQ(ETC1CacheIndex(hash), c.index);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Blocks, HashKnownAnswers,
+    testing::Values(HashCase{"Black", Filled(0), 0, 0, 0},
+                    HashCase{"Counting", Counting(), 0xD4A74287598723A1u, 0xBB185109C74E77BDu, 7135548},
+                    HashCase{"White", Filled(0xFF), 0x1588B7B905E19020u, 0xA48B2261427FFE4Au, 3178207}),
+    [](const testing::TestParamInfo<HashCase>& info) { return info.param.name; });
+
+// Every byte takes part: changing any one changes the key.
+TEST(HashETC1Block, EveryByteChangesTheKey) {
+    Block base = Counting();
+    uint64_t baseKey = 0;
+    uint64_t baseHash = 0;
+    HashETC1Block(base.data(), baseKey, baseHash);
+    for (size_t i = 0; i < base.size(); ++i) {
+        Block changed = base;
+        changed[i] ^= 0x01;
+        uint64_t key = 0;
+        uint64_t hash = 0;
+        HashETC1Block(changed.data(), key, hash);
+        EXPECT_NE(key, baseKey) << "byte " << i;
+    }
+}
+
+}  // namespace
