@@ -23,6 +23,7 @@ std::array<std::mutex, kLockStripes> g_stripes;
 
 // The table starts empty: zero-filled memory would match the black block, whose key is 0.
 std::atomic<bool> g_emptyPending{true};
+std::mutex g_emptying;  // one thread carries a pending empty out while the others wait
 std::atomic<bool> g_changedSinceFile{true};
 
 std::mutex& StripeOf(uint32_t index) { return g_stripes[index % kLockStripes]; }
@@ -36,7 +37,7 @@ void NoteChange() {
 uint32_t ETC1CacheIndex(uint64_t hash) { return static_cast<uint32_t>(hash % kETC1CacheEntryCount); }
 
 void EmptyETC1Cache() {
-    g_emptyPending.store(true, std::memory_order_relaxed);
+    g_emptyPending.store(true, std::memory_order_release);
     NoteChange();
 }
 
@@ -52,8 +53,6 @@ bool LookUpETC1Block(uint64_t key, uint64_t hash, uint32_t& high, uint32_t& low)
 }
 
 void StoreETC1Block(uint64_t key, uint64_t hash, uint32_t high, uint32_t low) {
-    // Workers store only blocks that the driver looked up first, so a pending
-    // empty has always been carried out on the driver's thread by then.
     ETC1CacheMemory::FinishPendingEmpty();
     uint32_t index = ETC1CacheIndex(hash);
     {
@@ -69,16 +68,18 @@ uint8_t* Bytes() { return reinterpret_cast<uint8_t*>(ETC1Cache); }
 
 void FillEmpty() {
     std::memset(ETC1Cache, 0xFF, sizeof ETC1Cache);
-    g_emptyPending.store(false, std::memory_order_relaxed);
+    g_emptyPending.store(false, std::memory_order_release);
     NoteChange();
 }
 
 void FinishPendingEmpty() {
-    if (g_emptyPending.load(std::memory_order_relaxed)) FillEmpty();
+    if (!g_emptyPending.load(std::memory_order_acquire)) return;
+    std::lock_guard<std::mutex> guard(g_emptying);
+    if (g_emptyPending.load(std::memory_order_acquire)) FillEmpty();
 }
 
 void MarkWhollyLoaded() {
-    g_emptyPending.store(false, std::memory_order_relaxed);
+    g_emptyPending.store(false, std::memory_order_release);
     g_changedSinceFile.store(false, std::memory_order_relaxed);
 }
 

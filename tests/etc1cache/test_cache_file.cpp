@@ -74,15 +74,18 @@ protected:
         return appData_.Path() + "/BRAMWELD/etcworks/cache_10_" + std::to_string(method);
     }
 
-    // A cache file of `length` bytes, empty but for the counting block's entry.
+    // A cache file of `length` bytes, empty but for the counting block's entry
+    // when the file reaches that far.
     void WriteCacheFile(int method, int64_t length) const {
         std::filesystem::create_directories(appData_.Path() + "/BRAMWELD/etcworks");
         std::vector<uint8_t> bytes(static_cast<size_t>(length), 0xFF);
+        if (length < 16 * int64_t{kIndex} + 16) bytes.resize(16 * size_t{kIndex} + 16);
         const uint32_t words[4] = {static_cast<uint32_t>(kKey), static_cast<uint32_t>(kKey >> 32), 0xAABBCCDDu,
                                    0x01020304u};
         for (int w = 0; w < 4; ++w) {
             for (int b = 0; b < 4; ++b) bytes[16 * size_t{kIndex} + 4 * w + b] = static_cast<uint8_t>(words[w] >> 8 * b);
         }
+        bytes.resize(static_cast<size_t>(length));
         TestSupport::WriteBytes(CacheFile(method), bytes);
     }
 
