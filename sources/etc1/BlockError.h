@@ -1,0 +1,14 @@
+// Error measures between a source 4x4 RGB block and a decoded one (48 bytes
+// each, pixels row by row, R, G, B). Both visit the pixels column by column and,
+// within a column, row by row.
+#pragma once
+
+#include <cstdint>
+
+// Sum of dR^2 + dG^2 + dB^2; exact.
+double BlockErrorRGB(const uint8_t* source, const uint8_t* decoded);
+
+// Sum of dR^2 x 0.299 + dG^2 x 0.587 + dB^2 x 0.114 in double, added term by
+// term in that order: another order can change the last bits and so the
+// outcome of a near tie.
+double BlockErrorPerceptual(const uint8_t* source, const uint8_t* decoded);
