@@ -8,6 +8,7 @@
 
 #include "converter/ConverterExitCode.h"
 #include "converter/TextCompare.h"
+#include "etc1/EncodeETC1Image.h"
 #include "platform/Files.h"
 
 namespace {
@@ -129,6 +130,7 @@ CommandLine ScanCommandLine(int argc, char** argv) {
     CommandLine line;
     ImageLib::ImageOptions& options = line.options;
     options.etcQuality = ImageLib::SlowPerceptual;
+    options.etcEncoder = EncodeETC1Image;
 
     auto takes = [&line](const char* word, const char* option, uint8_t bit) {
         if ((line.seen & bit) != 0 || !EqualsIgnoringCase(word, option)) return false;

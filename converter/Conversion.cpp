@@ -5,6 +5,7 @@
 
 #include "converter/ConverterExitCode.h"
 #include "converter/ReportMessage.h"
+#include "etc1/EncodeETC1Image.h"
 #include "image/Image.h"
 #include "image/ImageFiles.h"
 
@@ -42,6 +43,7 @@ int RunConversion(CommandLine& line) {
     options.showProgress = 0;
     std::printf("%s -> %s \n", line.inputPath, line.outputPath);
     g_reportMessage = ReportMessage;
+    g_etc1LastMethod = ImageLib::Fast;
 
     ImageLib::CImage* image = ImageLib::CreateImageFromFile(line.inputPath);
     if (image == nullptr) {

@@ -1,0 +1,20 @@
+#include "etc1/EncodeETC1Image.h"
+
+#include <type_traits>
+
+#include "etc1/CompressETC1Blocks.h"
+#include "etc1/ETC1ModifierTable.h"
+#include "image/ImageOptions.h"
+
+int32_t g_etc1LastMethod = 0;
+
+static_assert(std::is_same_v<decltype(&EncodeETC1Image), ImageLib::EtcEncoderFunc>);
+
+int32_t EncodeETC1Image(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, int32_t format,
+                        int32_t quality) {
+    g_etc1LastMethod = quality;
+    InitETC1ModifierTable();
+    const int32_t channels = format == ImageLib::ETC1_A4 ? 4 : 3;
+    CompressETC1Blocks(source, channels, destination, width, height, quality);
+    return 0;
+}
