@@ -43,7 +43,7 @@ void ETC1WorkerThread(void* slotPointer) {
     while (slot.method != kEndRequest) {
         uint32_t high = 0;
         uint32_t low = 0;
-        slot.compressor(slot.block, high, low);
+        slot.compressor(slot.block, slot.scratch, high, low);
         StoreETC1Block(slot.key, slot.hash, high, low);
         slot.output[0] = low;
         slot.output[1] = high;

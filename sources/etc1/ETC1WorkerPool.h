@@ -18,8 +18,8 @@
 inline constexpr int32_t kETC1WorkerSlots = 32;
 inline constexpr int kETC1BlockBytes = 48;
 
-// Compresses one 48-byte RGB block into the high and the low word of an ETC1 block.
-using ETC1BlockCompressor = void (*)(const uint8_t* block, uint32_t& high, uint32_t& low);
+// Compresses one 48-byte RGB block; `scratch` is 48 writable bytes of the caller's thread.
+using ETC1BlockCompressor = void (*)(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low);
 
 // Internal settings for tests: they force the worker count (-1 keeps the
 // processor rule) and make the threads of the slots in `refusedThreads` (bit i
@@ -40,6 +40,7 @@ struct ETC1Worker {
     int32_t method = -1;                         // -1 asks the worker to end
     ETC1BlockCompressor compressor = nullptr;
     uint8_t block[kETC1BlockBytes] = {};
+    uint8_t scratch[kETC1BlockBytes] = {};  // the compressor's, on this worker's thread
     uint32_t* output = nullptr;  // low word, then high word
     uint64_t key = 0;
     uint64_t hash = 0;

@@ -27,7 +27,7 @@ uint32_t HighWordOf(uint32_t n) { return n * 2654435761u + 1; }
 uint32_t LowWordOf(uint32_t n) { return ~n; }
 
 // Takes a little while, so that several workers are busy at once.
-void StandInCompressor(const uint8_t* block, uint32_t& high, uint32_t& low) {
+void StandInCompressor(const uint8_t* block, uint8_t*, uint32_t& high, uint32_t& low) {
     uint32_t n = 0;
     std::memcpy(&n, block, sizeof n);
     volatile uint32_t spin = 0;
@@ -51,7 +51,7 @@ protected:
             if (pool.HasWorkers()) {
                 pool.HandOut(block.data(), &colour[2 * size_t{n}], n, hash);
             } else {
-                StandInCompressor(block.data(), colour[2 * size_t{n} + 1], colour[2 * size_t{n}]);
+                StandInCompressor(block.data(), nullptr, colour[2 * size_t{n} + 1], colour[2 * size_t{n}]);
             }
         }
         pool.ShutDown();
