@@ -1,0 +1,109 @@
+// The twelve level decoders of the uncompressed formats, and DecodeTexture.
+#include <array>
+#include <iterator>
+
+#include "image/TextureCodecs.h"
+#include "image/TextureTiles.h"
+
+namespace ImageLib {
+namespace {
+
+// An n-bit value v expands to v * 255 / (2^n - 1), truncated.
+template <int32_t kBits>
+constexpr std::array<uint32_t, (1 << kBits)> ExpansionTable() {
+    std::array<uint32_t, (1 << kBits)> table{};
+    for (uint32_t v = 0; v < (1u << kBits); ++v) table[v] = v * 255 / ((1u << kBits) - 1);
+    return table;
+}
+constexpr auto kExpand5 = ExpansionTable<5>();
+constexpr auto kExpand6 = ExpansionTable<6>();
+
+// Both 4-bit values of a byte expanded (times 17) into two bytes, the low
+// nibble's first or the high nibble's first.
+constexpr std::array<uint32_t, 256> NibbleTable(bool lowFirst) {
+    std::array<uint32_t, 256> table{};
+    for (uint32_t b = 0; b < 256; ++b) {
+        uint32_t low = (b & 0xF) * 17;
+        uint32_t high = (b >> 4) * 17;
+        table[b] = lowFirst ? low | high << 8 : high | low << 8;
+    }
+    return table;
+}
+constexpr auto kNibblesLowFirst = NibbleTable(true);
+constexpr auto kNibblesHighFirst = NibbleTable(false);
+
+}  // namespace
+
+void DecodeLevelL4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeTiles<2, 1, 1>(source, destination, width, height, [](uint32_t in) { return kNibblesLowFirst[in]; });
+}
+
+void DecodeLevelL8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeTiles<1, 1, 1>(source, destination, width, height, [](uint32_t in) { return in; });
+}
+
+void DecodeLevelA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    // L = 0 and A for each of the two pixels.
+    DecodeTiles<2, 1, 2>(source, destination, width, height, [](uint32_t in) {
+        uint32_t alphas = kNibblesLowFirst[in];
+        return (alphas & 0xFF) << 8 | (alphas & 0xFF00) << 16;
+    });
+}
+
+void DecodeLevelA8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeTiles<1, 1, 2>(source, destination, width, height, [](uint32_t in) { return in << 8; });
+}
+
+void DecodeLevelLA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeTiles<1, 1, 2>(source, destination, width, height, [](uint32_t in) { return kNibblesHighFirst[in]; });
+}
+
+void DecodeLevelLA8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeTiles<1, 2, 2>(source, destination, width, height, [](uint32_t in) { return (in >> 8) | (in & 0xFF) << 8; });
+}
+
+void DecodeLevelHILO8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    // R = byte 1, G = byte 0, B = 0.
+    DecodeTiles<1, 2, 3>(source, destination, width, height, [](uint32_t in) { return (in >> 8) | (in & 0xFF) << 8; });
+}
+
+void DecodeLevelRGB565(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeTiles<1, 2, 3>(source, destination, width, height, [](uint32_t in) {
+        return kExpand5[in >> 11] | kExpand6[(in >> 5) & 0x3F] << 8 | kExpand5[in & 0x1F] << 16;
+    });
+}
+
+void DecodeLevelRGB8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeTiles<1, 3, 3>(source, destination, width, height, [](uint32_t in) { return __builtin_bswap32(in) >> 8; });
+}
+
+void DecodeLevelRGB5A1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeTiles<1, 2, 4>(source, destination, width, height, [](uint32_t in) {
+        uint32_t alpha = (in & 1) != 0 ? 0xFFu : 0u;
+        return kExpand5[in >> 11] | kExpand5[(in >> 6) & 0x1F] << 8 | kExpand5[(in >> 1) & 0x1F] << 16 | alpha << 24;
+    });
+}
+
+void DecodeLevelRGBA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    // Byte 1 holds R and G, byte 0 B and A, each high nibble first.
+    DecodeTiles<1, 2, 4>(source, destination, width, height,
+                         [](uint32_t in) { return kNibblesHighFirst[in >> 8] | kNibblesHighFirst[in & 0xFF] << 16; });
+}
+
+void DecodeLevelRGBA8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeTiles<1, 4, 4>(source, destination, width, height, [](uint32_t in) { return __builtin_bswap32(in); });
+}
+
+void DecodeTexture(int32_t format, const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    using LevelDecoder = void (*)(const uint8_t*, uint8_t*, int32_t, int32_t);
+    static constexpr LevelDecoder kDecoders[] = {
+        DecodeLevelL4,    DecodeLevelL8,     DecodeLevelA4,   DecodeLevelA8,     DecodeLevelLA4,   DecodeLevelLA8,
+        DecodeLevelHILO8, DecodeLevelRGB565, DecodeLevelRGB8, DecodeLevelRGB5A1, DecodeLevelRGBA4, DecodeLevelRGBA8,
+        DecodeLevelETC1,  DecodeLevelETC1A4,
+    };
+    if (format >= 0 && format < static_cast<int32_t>(std::size(kDecoders))) {
+        kDecoders[format](source, destination, width, height);
+    }
+}
+
+}  // namespace ImageLib
