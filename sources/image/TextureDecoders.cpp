@@ -32,53 +32,57 @@ constexpr std::array<uint32_t, 256> NibbleTable(bool lowFirst) {
 constexpr auto kNibblesLowFirst = NibbleTable(true);
 constexpr auto kNibblesHighFirst = NibbleTable(false);
 
+// Both 4-bit alphas of an A4 byte as two LA pixels: L = 0, A = value * 17.
+constexpr std::array<uint32_t, 256> AlphaPairTable() {
+    std::array<uint32_t, 256> table{};
+    for (uint32_t b = 0; b < 256; ++b) table[b] = (b & 0xF) * 17 << 8 | (b >> 4) * 17 << 24;
+    return table;
+}
+constexpr auto kAlphaPairs = AlphaPairTable();
+
 }  // namespace
 
 void DecodeLevelL4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeTiles<2, 1, 1>(source, destination, width, height, [](uint32_t in) { return kNibblesLowFirst[in]; });
+    DecodeTiles<2, 1, 1>(source, destination, width, height, [](uint64_t in) { return kNibblesLowFirst[in]; });
 }
 
 void DecodeLevelL8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeTiles<1, 1, 1>(source, destination, width, height, [](uint32_t in) { return in; });
+    DecodePixelPairs<1, 1>(source, destination, width, height, [](uint32_t in) { return in; });
 }
 
 void DecodeLevelA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    // L = 0 and A for each of the two pixels.
-    DecodeTiles<2, 1, 2>(source, destination, width, height, [](uint32_t in) {
-        uint32_t alphas = kNibblesLowFirst[in];
-        return (alphas & 0xFF) << 8 | (alphas & 0xFF00) << 16;
-    });
+    DecodeTiles<2, 1, 2>(source, destination, width, height, [](uint64_t in) { return kAlphaPairs[in]; });
 }
 
 void DecodeLevelA8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeTiles<1, 1, 2>(source, destination, width, height, [](uint32_t in) { return in << 8; });
+    DecodePixelPairs<1, 2>(source, destination, width, height, [](uint32_t in) { return in << 8; });
 }
 
 void DecodeLevelLA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeTiles<1, 1, 2>(source, destination, width, height, [](uint32_t in) { return kNibblesHighFirst[in]; });
+    DecodePixelPairs<1, 2>(source, destination, width, height, [](uint32_t in) { return kNibblesHighFirst[in]; });
 }
 
 void DecodeLevelLA8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeTiles<1, 2, 2>(source, destination, width, height, [](uint32_t in) { return (in >> 8) | (in & 0xFF) << 8; });
+    DecodePixelPairs<2, 2>(source, destination, width, height, [](uint32_t in) { return (in >> 8) | (in & 0xFF) << 8; });
 }
 
 void DecodeLevelHILO8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
     // R = byte 1, G = byte 0, B = 0.
-    DecodeTiles<1, 2, 3>(source, destination, width, height, [](uint32_t in) { return (in >> 8) | (in & 0xFF) << 8; });
+    DecodePixelPairs<2, 3>(source, destination, width, height, [](uint32_t in) { return (in >> 8) | (in & 0xFF) << 8; });
 }
 
 void DecodeLevelRGB565(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeTiles<1, 2, 3>(source, destination, width, height, [](uint32_t in) {
+    DecodePixelPairs<2, 3>(source, destination, width, height, [](uint32_t in) {
         return kExpand5[in >> 11] | kExpand6[(in >> 5) & 0x3F] << 8 | kExpand5[in & 0x1F] << 16;
     });
 }
 
 void DecodeLevelRGB8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeTiles<1, 3, 3>(source, destination, width, height, [](uint32_t in) { return __builtin_bswap32(in) >> 8; });
+    DecodePixelPairs<3, 3>(source, destination, width, height, [](uint32_t in) { return __builtin_bswap32(in) >> 8; });
 }
 
 void DecodeLevelRGB5A1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeTiles<1, 2, 4>(source, destination, width, height, [](uint32_t in) {
+    DecodePixelPairs<2, 4>(source, destination, width, height, [](uint32_t in) {
         uint32_t alpha = (in & 1) != 0 ? 0xFFu : 0u;
         return kExpand5[in >> 11] | kExpand5[(in >> 6) & 0x1F] << 8 | kExpand5[(in >> 1) & 0x1F] << 16 | alpha << 24;
     });
@@ -86,12 +90,12 @@ void DecodeLevelRGB5A1(const uint8_t* source, uint8_t* destination, int32_t widt
 
 void DecodeLevelRGBA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
     // Byte 1 holds R and G, byte 0 B and A, each high nibble first.
-    DecodeTiles<1, 2, 4>(source, destination, width, height,
-                         [](uint32_t in) { return kNibblesHighFirst[in >> 8] | kNibblesHighFirst[in & 0xFF] << 16; });
+    DecodePixelPairs<2, 4>(source, destination, width, height,
+                           [](uint32_t in) { return kNibblesHighFirst[in >> 8] | kNibblesHighFirst[in & 0xFF] << 16; });
 }
 
 void DecodeLevelRGBA8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeTiles<1, 4, 4>(source, destination, width, height, [](uint32_t in) { return __builtin_bswap32(in); });
+    DecodePixelPairs<4, 4>(source, destination, width, height, [](uint32_t in) { return __builtin_bswap32(in); });
 }
 
 void DecodeTexture(int32_t format, const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {

@@ -41,31 +41,32 @@ static_assert(std::endian::native == std::endian::little);
 
 namespace TileDetail {
 template <int32_t kBytes>
-inline uint32_t LoadLittle(const uint8_t* in) {
-    static_assert(kBytes >= 1 && kBytes <= 4);
-    if constexpr (kBytes == 1) {
-        return in[0];
-    } else if constexpr (kBytes == 3) {
-        return LoadLittle<2>(in) | uint32_t{in[2]} << 16;
+using Word = std::conditional_t<kBytes == 1, uint8_t,
+                                std::conditional_t<kBytes == 2, uint16_t, std::conditional_t<kBytes == 4, uint32_t, uint64_t>>>;
+// The largest power of two not above kBytes.
+template <int32_t kBytes>
+inline constexpr int32_t kHeadBytes = kBytes >= 8 ? 8 : kBytes >= 4 ? 4 : kBytes >= 2 ? 2 : 1;
+
+template <int32_t kBytes>
+inline uint64_t LoadLittle(const uint8_t* in) {
+    static_assert(kBytes >= 1 && kBytes <= 8);
+    constexpr int32_t kHead = kHeadBytes<kBytes>;
+    Word<kHead> head;
+    std::memcpy(&head, in, kHead);
+    if constexpr (kHead == kBytes) {
+        return head;
     } else {
-        std::conditional_t<kBytes == 2, uint16_t, uint32_t> value;
-        std::memcpy(&value, in, kBytes);
-        return value;
+        return head | LoadLittle<kBytes - kHead>(in + kHead) << (8 * kHead);
     }
 }
 
 template <int32_t kBytes>
-inline void StoreLittle(uint8_t* out, uint32_t value) {
-    static_assert(kBytes >= 1 && kBytes <= 4);
-    if constexpr (kBytes == 1) {
-        out[0] = static_cast<uint8_t>(value);
-    } else if constexpr (kBytes == 3) {
-        StoreLittle<2>(out, value);
-        out[2] = static_cast<uint8_t>(value >> 16);
-    } else {
-        auto narrow = static_cast<std::conditional_t<kBytes == 2, uint16_t, uint32_t>>(value);
-        std::memcpy(out, &narrow, kBytes);
-    }
+inline void StoreLittle(uint8_t* out, uint64_t value) {
+    static_assert(kBytes >= 1 && kBytes <= 8);
+    constexpr int32_t kHead = kHeadBytes<kBytes>;
+    auto head = static_cast<Word<kHead>>(value);
+    std::memcpy(out, &head, kHead);
+    if constexpr (kHead != kBytes) StoreLittle<kBytes - kHead>(out + kHead, value >> (8 * kHead));
 }
 }  // namespace TileDetail
 
@@ -101,8 +102,8 @@ inline void EncodeTiles(const uint8_t* source, uint8_t* destination, int32_t wid
 }
 
 // Decodes tiled data into a level of kOutBytes-per-pixel pixels (rows top-down);
-// `decode(unit)` takes one stored unit, least significant byte first, and
-// returns its kPixels pixels packed the same way.
+// `decode(unit)` takes one stored unit of kPixels pixels, least significant
+// byte first, and returns the pixels packed the same way.
 template <int32_t kPixels, int32_t kUnitBytes, int32_t kOutBytes, typename Decode>
 inline void DecodeTiles(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, Decode decode) {
     if (!IsWholeTiles(width, height)) return;
@@ -117,13 +118,27 @@ inline void DecodeTiles(const uint8_t* source, uint8_t* destination, int32_t wid
 #pragma GCC unroll 8
                 for (int32_t x = 0; x < kTileSide; x += kPixels) {
                     int32_t unit = (kMortonOfY[y] + kMortonOfX[x]) / kPixels;
-                    uint32_t value = TileDetail::LoadLittle<kUnitBytes>(source + unit * kUnitBytes);
+                    uint64_t value = TileDetail::LoadLittle<kUnitBytes>(source + unit * kUnitBytes);
                     TileDetail::StoreLittle<kPixels * kOutBytes>(row + x * kOutBytes, decode(value));
                 }
             }
             source += kTilePixels / kPixels * kUnitBytes;
         }
     }
+}
+
+// The same for formats of kStoredBytes per pixel, two horizontally adjacent
+// pixels at a time; `decode(stored)` turns one pixel's stored value into its
+// decoded pixel.
+template <int32_t kStoredBytes, int32_t kOutBytes, typename DecodePixel>
+inline void DecodePixelPairs(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height,
+                             DecodePixel decode) {
+    DecodeTiles<2, 2 * kStoredBytes, kOutBytes>(source, destination, width, height, [decode](uint64_t pair) {
+        constexpr uint64_t kMask = (uint64_t{1} << (8 * kStoredBytes)) - 1;
+        uint64_t first = decode(static_cast<uint32_t>(pair & kMask));
+        uint64_t second = decode(static_cast<uint32_t>(pair >> (8 * kStoredBytes)));
+        return first | second << (8 * kOutBytes);
+    });
 }
 
 }  // namespace ImageLib
