@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "image/XmlReader.h"
+
+using namespace ImageLib;
+
+namespace {
+
+struct NodeView {
+    XmlNodeType type;
+    std::string text;
+    int32_t attributeCount;
+    bool operator==(const NodeView&) const = default;
+};
+
+void PrintTo(const NodeView& node, std::ostream* out) {
+    *out << "{" << static_cast<int>(node.type) << ", \"" << node.text << "\", " << node.attributeCount << "}";
+}
+
+std::vector<NodeView> Nodes(const XmlDocument& document) {
+    std::vector<NodeView> nodes;
+    for (const XmlNode* node = document.first.get(); node; node = node->next.get()) {
+        nodes.push_back({node->type, node->text, node->attributeCount});
+    }
+    return nodes;
+}
+
+constexpr XmlNodeType kDecl = XmlNodeType::Declaration;
+constexpr XmlNodeType kStart = XmlNodeType::StartTag;
+constexpr XmlNodeType kEnd = XmlNodeType::EndTag;
+constexpr XmlNodeType kText = XmlNodeType::Text;
+constexpr XmlNodeType kComment = XmlNodeType::Comment;
+
+TEST(XmlReader, SixNodeDocument) {
+    XmlDocument document;
+    ASSERT_TRUE(document.ParseXmlDocument("<?xml version=\"1.0\"?><a b=\"1\"><c>x&amp;y</c></a>"));
+    std::vector<NodeView> expected = {{kDecl, "xml", 1}, {kStart, "a", 1}, {kStart, "c", 0},
+                                      {kText, "x&y", 0}, {kEnd, "c", 0},   {kEnd, "a", 0}};
+    EXPECT_EQ(Nodes(document), expected);
+    EXPECT_EQ(document.current, document.first.get());
+    EXPECT_EQ(document.first->GetAttribute("version"), "1.0");
+    EXPECT_EQ(document.first->next->GetAttribute("b"), "1");
+}
+
+struct ParseCase {
+    const char* name;
+    std::string text;
+    bool parsed;
+    std::vector<NodeView> nodes;
+};
+
+void PrintTo(const ParseCase& c, std::ostream* out) { *out << c.name; }
+
+class XmlParseTable : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(XmlParseTable, GivesTheNodes) {
+    const ParseCase& c = GetParam();
+    XmlDocument document;
+    EXPECT_EQ(document.ParseXmlDocument(c.text), c.parsed);
+    EXPECT_EQ(Nodes(document), c.nodes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    XmlReader, XmlParseTable,
+    testing::Values(
+        ParseCase{"TabsAndLineEndsBetweenTagsMakeNoNodes", "<a>\t\r\n<b/>\n</a>", true,
+                  {{kStart, "a", 0}, {kStart, "b/", 0}, {kEnd, "a", 0}}},
+        ParseCase{"SpaceBetweenTagsIsATextNode", "<a> <b /></a>", true,
+                  {{kStart, "a", 0}, {kText, " ", 0}, {kStart, "b", 0}, {kEnd, "a", 0}}},
+        ParseCase{"TextLosesTabsAndTrailingLineEnds", "\tA\tB\r\n\r\n<a>", true, {{kText, "AB", 0}, {kStart, "a", 0}}},
+        ParseCase{"LoneTrailingCarriageReturnStays", "A\r\n\r<a>", true, {{kText, "A\r\n\r", 0}, {kStart, "a", 0}}},
+        ParseCase{"TextRunsToTheEnd", "<a>x y", true, {{kStart, "a", 0}, {kText, "x y", 0}}},
+        ParseCase{"CommentKeepsItsText", "<!-- x -->", true, {{kComment, " x ", 0}}},
+        ParseCase{"CommentDecodesEntitiesButKeepsTabs", "<!--\t&lt;-->", true, {{kComment, "\t<", 0}}},
+        ParseCase{"UnterminatedCommentIsAnError", "<a><!-- x ->", false, {{kStart, "a", 0}, {kComment, "", 0}}},
+        ParseCase{"CdataIsText", "<![CDATA[<b>\t&amp;]]><c>", true, {{kText, "<b>&", 0}, {kStart, "c", 0}}},
+        ParseCase{"UnterminatedCdataIsAnError", "<![CDATA[x]>", false, {{kText, "", 0}}},
+        ParseCase{"SingleQuotesAreNoQuotes", "<a b='1'>", false, {{kStart, "a", 1}}},
+        ParseCase{"DeclarationNeedsQuestionMark", "<?xml a=\"1\">", false, {{kDecl, "xml", 1}}},
+        ParseCase{"TagNeedsClosingBracket", "<a b=\"1\" /", false, {{kStart, "a", 1}}},
+        ParseCase{"EndTagReadsAttributes", "</a x=\"1\">", true, {{kEnd, "a", 1}}},
+        ParseCase{"ByteOrderMarkIsText", "\xEF\xBB\xBF<a>", true, {{kText, "\xEF\xBB\xBF", 0}, {kStart, "a", 0}}},
+        ParseCase{"NulEndsTheText", std::string("<a>\0<b>", 7), true, {{kStart, "a", 0}}},
+        ParseCase{"EmptyText", "", true, {}}),
+    [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
+
+TEST(XmlReader, AttributesKeepDocumentOrderAndDecodeEntities) {
+    XmlNode node;
+    std::string text = "<t n=\"&lt;&amp;&gt;\" a/b=\"&quot;&apos;\" n=\"second\" e=\"\">";
+    EXPECT_EQ(node.ParseXmlNode(text, 0), text.size());
+    ASSERT_EQ(node.attributeCount, 4);
+    EXPECT_EQ(node.GetAttribute("n"), "<&>");
+    EXPECT_EQ(node.GetAttribute("a/b"), "\"'");
+    EXPECT_EQ(node.attributes->next->next->value, "second");
+    EXPECT_EQ(node.GetAttribute("e"), "");
+    EXPECT_EQ(node.GetAttribute("N"), "");
+    // Every missing name gives the one shared empty string.
+    EXPECT_EQ(&node.GetAttribute("missing"), &node.GetAttribute("other"));
+    node.ClearAttributes();
+    EXPECT_EQ(node.attributes, nullptr);
+    EXPECT_EQ(node.attributeCount, 0);
+}
+
+TEST(XmlReader, ParseXmlNodeReturnsThePositionAfterIt) {
+    XmlNode node;
+    EXPECT_EQ(node.ParseXmlNode("ab<c>", 0), 2u);
+    EXPECT_EQ(node.ParseXmlNode("ab<c>", 2), 5u);
+    EXPECT_EQ(node.ParseXmlNode("<c", 0), kXmlSyntaxError);
+    EXPECT_EQ(SkipXmlWhitespace(" \t\r\nx", 0), 4u);
+    EXPECT_EQ(SkipXmlWhitespace("  ", 0), 2u);
+}
+
+struct EntityCase {
+    std::string text, decoded;
+};
+
+void PrintTo(const EntityCase& c, std::ostream* out) { *out << c.text; }
+
+class XmlEntityTable : public testing::TestWithParam<EntityCase> {};
+
+TEST_P(XmlEntityTable, DecodesInOnePass) {
+    std::string text = GetParam().text;
+    DecodeXmlEntities(text);
+    EXPECT_EQ(text, GetParam().decoded);
+}
+
+INSTANTIATE_TEST_SUITE_P(XmlReader, XmlEntityTable,
+                         testing::Values(EntityCase{"&lt;&gt;&quot;&apos;&amp;", "<>\"'&"},
+                                         EntityCase{"&amp;lt;", "&lt;"}, EntityCase{"&amp;amp;", "&amp;"},
+                                         EntityCase{"&&lt;lt;", "&<lt;"}, EntityCase{"&#65;&nbsp;&LT;", "&#65;&nbsp;&LT;"},
+                                         EntityCase{"a & b", "a & b"}));
+
+TEST(XmlReader, ReplaceAllNeverSearchesAReplacement) {
+    std::string text = "aaa";
+    ReplaceAll(text, "a", "aa");
+    EXPECT_EQ(text, "aaaaaa");
+    text = "xyxyx";
+    ReplaceAll(text, "xyx", "-");
+    EXPECT_EQ(text, "-yx");
+}
+
+struct IntCase {
+    std::string text;
+    int32_t value;
+};
+
+void PrintTo(const IntCase& c, std::ostream* out) { *out << c.text; }
+
+class XmlParseIntTable : public testing::TestWithParam<IntCase> {};
+
+TEST_P(XmlParseIntTable, ReadsTheValue) { EXPECT_EQ(ParseInt(GetParam().text), GetParam().value); }
+
+INSTANTIATE_TEST_SUITE_P(XmlReader, XmlParseIntTable,
+                         testing::Values(IntCase{"-12", -12}, IntCase{"0x1F", 31}, IntCase{"0X1F", 0},
+                                         IntCase{"12px", 12}, IntCase{"", 0}, IntCase{"+0x10", 16},
+                                         IntCase{"-0x10", -16}, IntCase{"0xfF", 255}, IntCase{" 5", 0},
+                                         IntCase{"-", 0}, IntCase{"1A", 1}, IntCase{"4294967297", 1},
+                                         IntCase{"2147483648", INT32_MIN}, IntCase{"0xFFFFFFFF", -1}));
+
+}  // namespace
