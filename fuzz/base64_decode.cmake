@@ -1,0 +1,1 @@
+bwvoq_add_fuzzer(base64_decode fuzz_base64_decode.cpp image)
