@@ -22,7 +22,7 @@ bool Convert(iconv_t converter, std::string_view text, std::string& result) {
     std::string input(text);
     char* in = input.data();
     size_t inLeft = input.size();
-    result.assign(input.size() * 4 + 16, '\0');
+    result.assign(input.size() + 16, '\0');
     char* out = result.data();
     size_t outLeft = result.size();
     while (inLeft > 0) {
