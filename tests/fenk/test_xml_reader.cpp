@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "image/XmlReader.h"
+#include "support/TestFiles.h"
 
 using namespace ImageLib;
 
@@ -159,5 +162,45 @@ INSTANTIATE_TEST_SUITE_P(XmlReader, XmlParseIntTable,
                                          IntCase{"-0x10", -16}, IntCase{"0xfF", 255}, IntCase{" 5", 0},
                                          IntCase{"-", 0}, IntCase{"1A", 1}, IntCase{"4294967297", 1},
                                          IntCase{"2147483648", INT32_MIN}, IntCase{"0xFFFFFFFF", -1}));
+
+TEST(XmlReader, LoadsFromTheCurrentPositionToTheEnd) {
+    TestSupport::TempFolder folder;
+    TestSupport::WriteText(folder.File("f.xml"), "<skip><a b=\"1\">x</a>");
+    Platform::FileHandle file = Platform::OpenFileForReading(folder.File("f.xml").c_str());
+    Platform::SeekFile(file, 6, Platform::SeekOrigin::Begin);
+    XmlDocument document;
+    EXPECT_TRUE(document.LoadXmlDocument(file));
+    Platform::CloseFile(file);
+    EXPECT_EQ(Nodes(document), (std::vector<NodeView>{{kStart, "a", 1}, {kText, "x", 0}, {kEnd, "a", 0}}));
+}
+
+// A failed checked read ends the run through the base library's assertion, exit code 1.
+void LoadAndExpectNoReturn(Platform::FileHandle file) {
+    if (std::freopen("/dev/null", "r", stdin) == nullptr) std::abort();  // the prompt reads no key
+    XmlDocument document;
+    document.LoadXmlDocument(file);
+    std::abort();
+}
+
+TEST(XmlReaderDeathTest, EmptyRestEndsTheRun) {
+    TestSupport::TempFolder folder;
+    TestSupport::WriteText(folder.File("f.xml"), "<a>");
+    Platform::FileHandle file = Platform::OpenFileForReading(folder.File("f.xml").c_str());
+    Platform::SeekFile(file, 0, Platform::SeekOrigin::End);
+    EXPECT_EXIT(LoadAndExpectNoReturn(file), testing::ExitedWithCode(1), "");
+    Platform::CloseFile(file);
+}
+
+TEST(XmlReaderDeathTest, ReadErrorEndsTheRun) {
+    TestSupport::TempFolder folder;
+    std::string path = folder.File("f.xml");
+    // A handle open for writing only: the size is known but every read fails.
+    Platform::FileHandle file = Platform::CreateOrTruncateFile(path.c_str());
+    int64_t done = 0;
+    Platform::WriteToFile(file, "<a>", 3, done);
+    Platform::SeekFile(file, 0, Platform::SeekOrigin::Begin);
+    EXPECT_EXIT(LoadAndExpectNoReturn(file), testing::ExitedWithCode(1), "");
+    Platform::CloseFile(file);
+}
 
 }  // namespace
