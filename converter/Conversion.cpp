@@ -5,6 +5,8 @@
 
 #include "converter/ConverterExitCode.h"
 #include "converter/ReportMessage.h"
+#include "etc1/ETC1Cache.h"
+#include "etc1/ETC1CacheFile.h"
 #include "etc1/EncodeETC1Image.h"
 #include "image/Image.h"
 #include "image/ImageFiles.h"
@@ -43,7 +45,9 @@ int RunConversion(CommandLine& line) {
     options.showProgress = 0;
     std::printf("%s -> %s \n", line.inputPath, line.outputPath);
     g_reportMessage = ReportMessage;
+    EmptyETC1Cache();
     g_etc1LastMethod = ImageLib::Fast;
+    g_etc1CacheMethod = -1;
 
     ImageLib::CImage* image = ImageLib::CreateImageFromFile(line.inputPath);
     if (image == nullptr) {
@@ -58,6 +62,9 @@ int RunConversion(CommandLine& line) {
     if (!ImageLib::SaveImage(image, line.outputPath, &options)) {
         ReportMessage(MessageLevel::Error, "not support (%s)\n", line.outputPath);
         return NotSupported;
+    }
+    if (g_etc1LastMethod != ImageLib::Fast && g_etc1LastMethod != ImageLib::FastPerceptual) {
+        SaveETC1Cache(g_etc1LastMethod);
     }
     g_reportMessage = nullptr;
     return Success;

@@ -7,7 +7,7 @@
 #include <span>
 
 #include "etc1/ETC1Cache.h"
-#include "image/ImageOptions.h"
+#include "etc1/ETC1Methods.h"
 #include "platform/Processors.h"
 
 ETC1PoolTestSettings g_etc1PoolTestSettings;
@@ -15,8 +15,6 @@ ETC1PoolTestSettings g_etc1PoolTestSettings;
 namespace {
 
 constexpr int32_t kEndRequest = -1;
-
-bool IsCachedMethod(int32_t method) { return method != ImageLib::Fast && method != ImageLib::FastPerceptual; }
 
 int32_t DecideWorkerCount() {
     if (g_etc1PoolTestSettings.workerCount >= 0) return std::min(g_etc1PoolTestSettings.workerCount, kETC1WorkerSlots);
@@ -55,7 +53,8 @@ void ETC1WorkerThread(void* slotPointer) {
 void ETC1WorkerPool::Start(int32_t method, ETC1BlockCompressor compressor) {
     ShutDown();
     int32_t count = DecideWorkerCount();
-    if (count < 2 || !IsCachedMethod(method)) return;
+    const ETC1Method* entry = FindETC1Method(method);
+    if (count < 2 || entry == nullptr || !entry->cached) return;
     slots_ = std::make_unique<std::array<ETC1Worker, kETC1WorkerSlots>>();
     for (int32_t i = 0; i < count; ++i) {
         ETC1Worker& slot = (*slots_)[i];

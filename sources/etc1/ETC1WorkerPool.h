@@ -12,14 +12,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "etc1/ETC1Methods.h"
 #include "platform/Events.h"
 #include "platform/Threads.h"
 
 inline constexpr int32_t kETC1WorkerSlots = 32;
 inline constexpr int kETC1BlockBytes = 48;
-
-// Compresses one 48-byte RGB block; `scratch` is 48 writable bytes of the caller's thread.
-using ETC1BlockCompressor = void (*)(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low);
 
 // Internal settings for tests: they force the worker count (-1 keeps the
 // processor rule) and make the threads of the slots in `refusedThreads` (bit i

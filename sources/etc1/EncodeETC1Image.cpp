@@ -3,6 +3,9 @@
 #include <type_traits>
 
 #include "etc1/CompressETC1Blocks.h"
+#include "etc1/ETC1Cache.h"
+#include "etc1/ETC1CacheFile.h"
+#include "etc1/ETC1Methods.h"
 #include "etc1/ETC1ModifierTable.h"
 #include "image/ImageOptions.h"
 
@@ -13,6 +16,11 @@ static_assert(std::is_same_v<decltype(&EncodeETC1Image), ImageLib::EtcEncoderFun
 int32_t EncodeETC1Image(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, int32_t format,
                         int32_t quality) {
     g_etc1LastMethod = quality;
+    const ETC1Method* method = FindETC1Method(quality);
+    if (method != nullptr && method->cached && quality != g_etc1CacheMethod) {
+        LoadETC1Cache(quality);
+        g_etc1CacheMethod = quality;  // tried once per run, whether or not a file was read
+    }
     InitETC1ModifierTable();
     const int32_t channels = format == ImageLib::ETC1_A4 ? 4 : 3;
     CompressETC1Blocks(source, channels, destination, width, height, quality);

@@ -23,6 +23,26 @@ struct StreamFiles {
     std::string errors = folder.File("stderr");
 };
 
+// This process's environment with the changes applied, as "NAME=value" strings.
+std::vector<std::string> ChangedEnvironment(const EnvironmentChanges& changes) {
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        std::string text(*entry);
+        if (!changes.contains(text.substr(0, text.find('=')))) entries.push_back(text);
+    }
+    for (const auto& [name, value] : changes) {
+        if (value) entries.push_back(name + "=" + *value);
+    }
+    return entries;
+}
+
+std::vector<char*> PointersTo(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (std::string& text : texts) pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 int WaitForExit(pid_t child) {
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
@@ -34,7 +54,8 @@ int WaitForExit(pid_t child) {
 }  // namespace
 
 ConverterResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                           const std::string& workingFolder, const std::string& input) {
+                           const std::string& workingFolder, const std::string& input,
+                           const EnvironmentChanges& changes) {
     StreamFiles streams;
     WriteText(streams.input, input);
 
@@ -45,13 +66,14 @@ ConverterResult RunProgram(const std::string& program, const std::vector<std::st
     posix_spawn_file_actions_addopen(&actions, 2, streams.errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (!workingFolder.empty()) posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
 
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
+    std::vector<std::string> words = {program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv = PointersTo(words);
+    std::vector<std::string> environment = ChangedEnvironment(changes);
+    std::vector<char*> envp = PointersTo(environment);
 
     pid_t child = 0;
-    int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+    int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) throw std::runtime_error("cannot start " + program);
 
@@ -63,8 +85,12 @@ ConverterResult RunProgram(const std::string& program, const std::vector<std::st
 }
 
 ConverterResult RunConverter(const std::vector<std::string>& arguments, const std::string& workingFolder,
-                             const std::string& input) {
-    return RunProgram(BWVOQ_CONVERTER, arguments, workingFolder, input);
+                             const std::string& input, const EnvironmentChanges& changes) {
+    if (changes.contains("APPDATA")) return RunProgram(BWVOQ_CONVERTER, arguments, workingFolder, input, changes);
+    TempFolder appData;
+    EnvironmentChanges withAppData = changes;
+    withAppData["APPDATA"] = appData.Path();
+    return RunProgram(BWVOQ_CONVERTER, arguments, workingFolder, input, withAppData);
 }
 
 }  // namespace TestSupport

@@ -1,6 +1,8 @@
 // Test support: runs the real converter binary and captures what it prints.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,13 +14,20 @@ struct ConverterResult {
     std::string errors;   // everything written to the standard error
 };
 
-// Runs `program` with `arguments` (argv[1] onwards) in `workingFolder` (the
-// current folder when empty), feeding `input` on its standard input.
-ConverterResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                           const std::string& workingFolder = "", const std::string& input = "");
+// Environment variables that a run sets (a value) or removes (no value).
+using EnvironmentChanges = std::map<std::string, std::optional<std::string>>;
 
-// RunProgram on the built BW-VOQ-Orvik.
+// Runs `program` with `arguments` (argv[1] onwards) in `workingFolder` (the
+// current folder when empty), feeding `input` on its standard input, in this
+// process's environment with `changes` applied.
+ConverterResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                           const std::string& workingFolder = "", const std::string& input = "",
+                           const EnvironmentChanges& changes = {});
+
+// RunProgram on the built BW-VOQ-Orvik. Unless `changes` names APPDATA, the run
+// gets an APPDATA folder of its own, removed afterwards, so that no test reads
+// or writes the ETC1 cache files of the real user.
 ConverterResult RunConverter(const std::vector<std::string>& arguments, const std::string& workingFolder = "",
-                             const std::string& input = "");
+                             const std::string& input = "", const EnvironmentChanges& changes = {});
 
 }  // namespace TestSupport
