@@ -2,11 +2,14 @@
 //
 // Set signals the event; a wait that returns takes the signal away, so each Set
 // releases at most one wait. Setting an event that is already signalled changes
-// nothing.
+// nothing. Waits spin for a short while before they sleep, as the events pass
+// jobs of a few microseconds between threads.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <span>
 #include <vector>
@@ -31,10 +34,12 @@ private:
     bool TryConsume();
     bool ConsumeOrWatch(AnyWaiter& waiter);
     void StopWatching(AnyWaiter& waiter);
+    void StopWatchingLocked(AnyWaiter& waiter);
 
+    std::atomic<bool> signalled_;
+    std::atomic<uint32_t> sleepers_{0};  // threads that sleep on this event and must be woken by Set
     std::mutex lock_;
     std::condition_variable changed_;
-    bool signalled_;
     std::vector<AnyWaiter*> watchers_;  // WaitForAnyEvent calls that sleep on this event
 };
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -58,6 +59,23 @@ TEST(WaitForAnyEvent, WakesWhenAnotherThreadSets) {
         second.Set();
     });
     waiting.store(true);
+    EXPECT_EQ(WaitForAnyEvent(both), 1u);
+    setter.join();
+}
+
+// Sets come late enough for the waits to stop spinning and sleep.
+TEST(AutoResetEvent, SleepingWaitsAreWokenBySet) {
+    AutoResetEvent single(false);
+    AutoResetEvent first(false);
+    AutoResetEvent second(false);
+    std::array<AutoResetEvent*, 2> both{&first, &second};
+    std::thread setter([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        single.Set();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        second.Set();
+    });
+    single.Wait();
     EXPECT_EQ(WaitForAnyEvent(both), 1u);
     setter.join();
 }
