@@ -1,0 +1,235 @@
+// ETC1 encoding speed and quality, single-threaded: megapixels per second and
+// RGB PSNR of both Fast methods on the photographic bench images, side by side
+// with the independent encoder etc1tool (run as a separate program on the PNG
+// copies, when it is installed), plus the modifier searches on their own.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "etc1/ETC1BlockDecoder.h"
+#include "etc1/ETC1BlockLayout.h"
+#include "etc1/ETC1ModifierTable.h"
+#include "etc1/FastMethods.h"
+#include "etc1/ModifierSearch.h"
+#include "image/Image.h"
+#include "image/ImageFiles.h"
+#include "reference/BlockPatterns.h"
+#include "reference/ModifierSearchReference.h"
+
+namespace {
+
+const char* const kPhotographs[] = {"astronaut", "chelsea", "coffee", "hubble", "ihc", "motorcycle", "retina", "rocket"};
+
+struct BenchImage {
+    std::string name;
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> rgba;
+};
+
+// BWVOQ_BENCH_IMAGES in the environment overrides the folder found at build time.
+std::string ImagePath(const std::string& name, const char* extension) {
+    const char* folder = std::getenv("BWVOQ_BENCH_IMAGES");
+    return std::string(folder != nullptr ? folder : BWVOQ_BENCH_IMAGES_DIR) + "/" + name + extension;
+}
+
+const std::vector<BenchImage>& Photographs() {
+    static const std::vector<BenchImage> images = [] {
+        std::vector<BenchImage> loaded;
+        for (const char* name : kPhotographs) {
+            std::unique_ptr<ImageLib::CImage> image(ImageLib::CreateImageFromFile(ImagePath(name, ".tga").c_str()));
+            if (!image) continue;
+            BenchImage bench{name, image->width, image->height, {}};
+            bench.rgba.resize(static_cast<size_t>(image->width) * image->height * 4);
+            int32_t size = static_cast<int32_t>(bench.rgba.size());
+            if (image->GetPixels(bench.rgba.data(), size, ImageLib::RGBA)) loaded.push_back(std::move(bench));
+        }
+        return loaded;
+    }();
+    return images;
+}
+
+// Squared RGB differences and sample count, pooled over images.
+struct SquaredError {
+    double sum = 0.0;
+    double samples = 0.0;
+    void Add(const uint8_t* source, const uint8_t* decoded) {
+        for (int32_t i = 0; i < 48; ++i) {
+            double d = static_cast<double>(source[i]) - decoded[i];
+            sum += d * d;
+        }
+        samples += 48.0;
+    }
+    double Psnr() const { return 10.0 * std::log10(255.0 * 255.0 / (sum / samples)); }
+};
+
+using Compressor = void (*)(const uint8_t*, uint8_t*, uint32_t&, uint32_t&);
+
+// Every block of the image through the compressor, as the driver does it; the
+// words go to `words` (two per block, block rows top to bottom).
+void CompressImage(const BenchImage& image, Compressor compress, std::vector<uint32_t>& words) {
+    uint8_t block[48];
+    uint8_t scratch[48];
+    const int32_t columns = image.width / 4;
+    const int32_t rows = image.height / 4;
+    words.resize(2 * static_cast<size_t>(columns) * rows);
+    uint32_t* out = words.data();
+    for (int32_t row = 0; row < rows; ++row) {
+        for (int32_t column = 0; column < columns; ++column) {
+            GatherETC1Block(image.rgba.data(), image.width, column, row, block);
+            compress(block, scratch, out[1], out[0]);
+            out += 2;
+        }
+    }
+}
+
+// Adds the error of the decoded words (high, low per block) against the image.
+void MeasureImage(const BenchImage& image, const uint32_t* highLowPairs, SquaredError& error) {
+    uint8_t block[48];
+    uint8_t decoded[48];
+    const int32_t columns = image.width / 4;
+    const int32_t rows = image.height / 4;
+    for (int32_t row = 0; row < rows; ++row) {
+        for (int32_t column = 0; column < columns; ++column) {
+            GatherETC1Block(image.rgba.data(), image.width, column, row, block);
+            DecodeETC1Block(highLowPairs[0], highLowPairs[1], decoded);
+            error.Add(block, decoded);
+            highLowPairs += 2;
+        }
+    }
+}
+
+double PixelsOf(const std::vector<BenchImage>& images) {
+    double pixels = 0.0;
+    for (const BenchImage& image : images) pixels += static_cast<double>(image.width) * image.height;
+    return pixels;
+}
+
+void FastMethod(benchmark::State& state, Compressor compress) {
+    const std::vector<BenchImage>& images = Photographs();
+    if (images.empty()) {
+        state.SkipWithError("no bench images");
+        return;
+    }
+    InitETC1ModifierTable();
+    std::vector<std::vector<uint32_t>> words(images.size());
+    for (auto _ : state) {
+        for (size_t i = 0; i < images.size(); ++i) CompressImage(images[i], compress, words[i]);
+        benchmark::DoNotOptimize(words.data());
+    }
+    SquaredError error;
+    for (size_t i = 0; i < images.size(); ++i) {
+        std::vector<uint32_t> highLow(words[i].size());
+        for (size_t n = 0; n < words[i].size(); n += 2) {
+            highLow[n] = words[i][n + 1];
+            highLow[n + 1] = words[i][n];
+        }
+        MeasureImage(images[i], highLow.data(), error);
+    }
+    double pixels = PixelsOf(images) * static_cast<double>(state.iterations());
+    state.counters["Mpx/s"] = benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsRate);
+    state.counters["PSNR"] = error.Psnr();
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+uint32_t BigEndian32(const uint8_t* bytes) {
+    return (uint32_t(bytes[0]) << 24) | (uint32_t(bytes[1]) << 16) | (uint32_t(bytes[2]) << 8) | bytes[3];
+}
+
+// etc1tool encodes each PNG copy into raw blocks (big-endian, block rows top to
+// bottom); the time is the wall time of the program runs.
+void Etc1tool(benchmark::State& state) {
+    const std::vector<BenchImage>& images = Photographs();
+    if (images.empty()) {
+        state.SkipWithError("no bench images");
+        return;
+    }
+    if (std::system("command -v etc1tool > /dev/null 2>&1") != 0) {
+        state.SkipWithError("etc1tool is not installed (scripts/bench installs it)");
+        return;
+    }
+    const std::string output = std::string(std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "/tmp") +
+                               "/bench_etc1_etc1tool.raw";
+    SquaredError error;
+    for (auto _ : state) {
+        error = SquaredError{};
+        double seconds = 0.0;
+        for (const BenchImage& image : images) {
+            std::string command = "etc1tool '" + ImagePath(image.name, ".png") + "' --encodeNoHeader -o '" + output + "'";
+            auto start = std::chrono::steady_clock::now();
+            int status = std::system(command.c_str());
+            seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            if (status != 0) {
+                state.SkipWithError("etc1tool failed");
+                return;
+            }
+            std::vector<uint8_t> raw = ReadFile(output);
+            std::vector<uint32_t> highLow(raw.size() / 4);
+            for (size_t n = 0; n < highLow.size(); ++n) highLow[n] = BigEndian32(&raw[4 * n]);
+            if (raw.size() != static_cast<size_t>(image.width) * image.height / 2) {
+                state.SkipWithError("etc1tool wrote an unexpected size");
+                return;
+            }
+            MeasureImage(image, highLow.data(), error);
+        }
+        state.SetIterationTime(seconds);
+    }
+    std::remove(output.c_str());
+    double pixels = PixelsOf(images) * static_cast<double>(state.iterations());
+    state.counters["Mpx/s"] = benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsRate);
+    state.counters["PSNR"] = error.Psnr();
+}
+
+template <typename Search>
+void SearchBench(benchmark::State& state, Search search) {
+    Reference::BlockGenerator random(11);
+    std::vector<Reference::RgbBlock> blocks(1024);
+    for (Reference::RgbBlock& block : blocks) block = random.Next(Reference::BlockPattern::PhotoLike);
+    InitETC1ModifierTable();
+    size_t i = 0;
+    for (auto _ : state) {
+        const Reference::RgbBlock& block = blocks[i++ & 1023];
+        int32_t row = 0;
+        uint32_t msb = 0;
+        uint32_t lsb = 0;
+        benchmark::DoNotOptimize(search(block.data(), block.data(), row, msb, lsb));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(FastMethod, Fast, CompressBlockFast)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FastMethod, FastPerceptual, CompressBlockFastPerceptual)->Unit(benchmark::kMillisecond);
+BENCHMARK(Etc1tool)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(SearchBench, TallPlain, [](const uint8_t* b, const uint8_t* base, int32_t& r, uint32_t& m, uint32_t& l) {
+    return ModifierSearchTall(b, 0, base, r, m, l, 3121200);
+});
+BENCHMARK_CAPTURE(SearchBench, TallPlainReference,
+                  [](const uint8_t* b, const uint8_t* base, int32_t& r, uint32_t& m, uint32_t& l) {
+                      return Reference::SearchTall(b, 0, base, r, m, l, 3121200);
+                  });
+BENCHMARK_CAPTURE(SearchBench, WidePerceptual,
+                  [](const uint8_t* b, const uint8_t* base, int32_t& r, uint32_t& m, uint32_t& l) {
+                      return ModifierSearchWidePerceptual(b, 2, base, r, m, l, 1560600.0);
+                  });
+BENCHMARK_CAPTURE(SearchBench, WidePerceptualReference,
+                  [](const uint8_t* b, const uint8_t* base, int32_t& r, uint32_t& m, uint32_t& l) {
+                      return Reference::SearchWidePerceptual(b, 2, base, r, m, l, 1560600.0);
+                  });
+
+BENCHMARK_MAIN();
