@@ -27,7 +27,8 @@
 
 namespace {
 
-const char* const kPhotographs[] = {"astronaut", "chelsea", "coffee", "hubble", "ihc", "motorcycle", "retina", "rocket"};
+const char* const kPhotographs[] = {"astronaut", "chelsea",    "coffee", "hubble",
+                                    "ihc",       "motorcycle", "retina", "rocket"};
 
 struct BenchImage {
     std::string name;
@@ -161,14 +162,15 @@ void Etc1tool(benchmark::State& state) {
         state.SkipWithError("etc1tool is not installed (scripts/bench installs it)");
         return;
     }
-    const std::string output = std::string(std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "/tmp") +
-                               "/bench_etc1_etc1tool.raw";
+    const std::string output =
+        std::string(std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "/tmp") + "/bench_etc1_etc1tool.raw";
     SquaredError error;
     for (auto _ : state) {
         error = SquaredError{};
         double seconds = 0.0;
         for (const BenchImage& image : images) {
-            std::string command = "etc1tool '" + ImagePath(image.name, ".png") + "' --encodeNoHeader -o '" + output + "'";
+            std::string command =
+                "etc1tool '" + ImagePath(image.name, ".png") + "' --encodeNoHeader -o '" + output + "'";
             auto start = std::chrono::steady_clock::now();
             int status = std::system(command.c_str());
             seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -216,9 +218,10 @@ BENCHMARK_CAPTURE(FastMethod, Fast, CompressBlockFast)->Unit(benchmark::kMillise
 BENCHMARK_CAPTURE(FastMethod, FastPerceptual, CompressBlockFastPerceptual)->Unit(benchmark::kMillisecond);
 BENCHMARK(Etc1tool)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-BENCHMARK_CAPTURE(SearchBench, TallPlain, [](const uint8_t* b, const uint8_t* base, int32_t& r, uint32_t& m, uint32_t& l) {
-    return ModifierSearchTall(b, 0, base, r, m, l, 3121200);
-});
+BENCHMARK_CAPTURE(SearchBench, TallPlain,
+                  [](const uint8_t* b, const uint8_t* base, int32_t& r, uint32_t& m, uint32_t& l) {
+                      return ModifierSearchTall(b, 0, base, r, m, l, 3121200);
+                  });
 BENCHMARK_CAPTURE(SearchBench, TallPlainReference,
                   [](const uint8_t* b, const uint8_t* base, int32_t& r, uint32_t& m, uint32_t& l) {
                       return Reference::SearchTall(b, 0, base, r, m, l, 3121200);

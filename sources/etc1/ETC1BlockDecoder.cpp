@@ -59,16 +59,27 @@ void DecodeETC1Block(uint32_t high, uint32_t low, uint8_t* pixels) {
     const BaseColours bases = DecodeBaseColours(high);
     const bool flipped = (high & 1u) != 0;
     const int32_t codeword[2] = {static_cast<int32_t>((high >> 5) & 7u), static_cast<int32_t>((high >> 2) & 7u)};
+    // The four colours each sub-block can take, by pixel index.
+    uint8_t palette[2][4][3];
+    for (int32_t half = 0; half < 2; ++half) {
+        for (uint32_t index = 0; index < 4; ++index) {
+            int32_t modifier = kIndexModifiers.value[codeword[half]][index];
+            for (int32_t channel = 0; channel < 3; ++channel) {
+                palette[half][index][channel] =
+                    static_cast<uint8_t>(ClampTo(bases.colour[half][channel] + modifier, 0, 255));
+            }
+        }
+    }
     for (int32_t y = 0; y < 4; ++y) {
         for (int32_t x = 0; x < 4; ++x) {
             int32_t half = (flipped ? y : x) >= 2 ? 1 : 0;
             int32_t bit = 4 * x + y;
             uint32_t index = (((low >> (16 + bit)) & 1u) << 1) | ((low >> bit) & 1u);
-            int32_t modifier = kIndexModifiers.value[codeword[half]][index];
+            const uint8_t* colour = palette[half][index];
             uint8_t* pixel = pixels + 3 * (4 * y + x);
-            for (int32_t channel = 0; channel < 3; ++channel) {
-                pixel[channel] = static_cast<uint8_t>(ClampTo(bases.colour[half][channel] + modifier, 0, 255));
-            }
+            pixel[0] = colour[0];
+            pixel[1] = colour[1];
+            pixel[2] = colour[2];
         }
     }
 }

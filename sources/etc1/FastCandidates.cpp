@@ -123,26 +123,48 @@ Orientation CodeOrientation(const uint8_t* block, bool flipped, const Builder& b
     return result;
 }
 
-void Build(const uint8_t* block, const Builder& builder, uint32_t& high, uint32_t& low) {
-    Orientation sideBySide = CodeOrientation(block, false, builder);
-    Orientation stacked = CodeOrientation(block, true, builder);
-    const Orientation& chosen = stacked.error < sideBySide.error ? stacked : sideBySide;
-    high = chosen.high;
-    low = chosen.low;
+const Builder& BuilderOf(FastCandidateKind kind) {
+    switch (kind) {
+        case FastCandidateKind::Rounded:
+            return kRounded;
+        case FastCandidateKind::Hue:
+            return kHue;
+        case FastCandidateKind::RoundedPerceptual:
+            return kRoundedPerceptual;
+        case FastCandidateKind::HuePerceptual:
+            break;
+    }
+    return kHuePerceptual;
+}
+
+void Build(const uint8_t* block, FastCandidateKind kind, uint32_t& high, uint32_t& low) {
+    FastCandidate candidate = BuildFastCandidate(block, kind);
+    high = candidate.high;
+    low = candidate.low;
 }
 
 }  // namespace
 
-void CompressBlockFastRounded(const uint8_t* block, uint32_t& high, uint32_t& low) {
-    Build(block, kRounded, high, low);
+FastCandidate BuildFastCandidate(const uint8_t* block, FastCandidateKind kind) {
+    const Builder& builder = BuilderOf(kind);
+    Orientation sideBySide = CodeOrientation(block, false, builder);
+    Orientation stacked = CodeOrientation(block, true, builder);
+    const Orientation& chosen = stacked.error < sideBySide.error ? stacked : sideBySide;
+    return {chosen.high, chosen.low, chosen.error};
 }
 
-void CompressBlockFastHue(const uint8_t* block, uint32_t& high, uint32_t& low) { Build(block, kHue, high, low); }
+void CompressBlockFastRounded(const uint8_t* block, uint32_t& high, uint32_t& low) {
+    Build(block, FastCandidateKind::Rounded, high, low);
+}
+
+void CompressBlockFastHue(const uint8_t* block, uint32_t& high, uint32_t& low) {
+    Build(block, FastCandidateKind::Hue, high, low);
+}
 
 void CompressBlockFastRoundedPerceptual(const uint8_t* block, uint32_t& high, uint32_t& low) {
-    Build(block, kRoundedPerceptual, high, low);
+    Build(block, FastCandidateKind::RoundedPerceptual, high, low);
 }
 
 void CompressBlockFastHuePerceptual(const uint8_t* block, uint32_t& high, uint32_t& low) {
-    Build(block, kHuePerceptual, high, low);
+    Build(block, FastCandidateKind::HuePerceptual, high, low);
 }

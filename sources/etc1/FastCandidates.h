@@ -16,3 +16,16 @@ void CompressBlockFastHue(const uint8_t* block, uint32_t& high, uint32_t& low);
 void CompressBlockFastRoundedPerceptual(const uint8_t* block, uint32_t& high, uint32_t& low);
 // Base colours by the perceptual hue quantisers, perceptual error.
 void CompressBlockFastHuePerceptual(const uint8_t* block, uint32_t& high, uint32_t& low);
+
+enum class FastCandidateKind { Rounded, Hue, RoundedPerceptual, HuePerceptual };
+
+struct FastCandidate {
+    uint32_t high;
+    uint32_t low;
+    // The chosen orientation's two half errors added up. For the plain builders
+    // this is exactly the plain error of the block against the candidate's decoding.
+    int32_t error;
+};
+
+// The builder of `kind`, with the error it chose the orientation by.
+FastCandidate BuildFastCandidate(const uint8_t* block, FastCandidateKind kind);
