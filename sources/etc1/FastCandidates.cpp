@@ -1,51 +1,18 @@
 #include "etc1/FastCandidates.h"
 
+#include "etc1/FastHalfSearches.h"
 #include "etc1/FastQuantizers.h"
-#include "etc1/HalfBlockAverage.h"
-#include "etc1/ModifierSearch.h"
 
 namespace {
-
-// 3 x 16 x 255^2 and 3 x 8 x 255^2: above any half's error, so every search writes its outputs.
-constexpr int32_t kPlainBound = 3121200;
-constexpr int32_t kPerceptualBound = 1560600;
-
-struct HalfResult {
-    int32_t error = 0;
-    int32_t codeword = 0;
-    uint32_t msb = 0;
-    uint32_t lsb = 0;
-};
-
-enum class Measure { Plain, Perceptual };
 
 struct Builder {
     QuantizedColor (*quantize5)(const float* average);
     QuantizedColor (*quantize4)(const float* average);
-    Measure measure;
 };
 
-constexpr Builder kRounded = {QuantizeRounded555, QuantizeRounded444, Measure::Plain};
-constexpr Builder kHue = {QuantizeHue555, QuantizeHue444, Measure::Plain};
-constexpr Builder kRoundedPerceptual = {QuantizeRounded555, QuantizeRounded444, Measure::Perceptual};
-constexpr Builder kHuePerceptual = {QuantizeHue555Perceptual, QuantizeHue444Perceptual, Measure::Perceptual};
-
-HalfResult SearchHalf(const uint8_t* block, bool flipped, int32_t first, const QuantizedColor& base, Measure measure) {
-    const uint8_t colour[3] = {static_cast<uint8_t>(base[0]), static_cast<uint8_t>(base[1]),
-                               static_cast<uint8_t>(base[2])};
-    HalfResult half;
-    if (measure == Measure::Plain) {
-        half.error = flipped ? ModifierSearchWide(block, first, colour, half.codeword, half.msb, half.lsb, kPlainBound)
-                             : ModifierSearchTall(block, first, colour, half.codeword, half.msb, half.lsb, kPlainBound);
-    } else if (flipped) {
-        half.error = ModifierSearchWidePerceptual(block, first, colour, half.codeword, half.msb, half.lsb,
-                                                  static_cast<double>(kPerceptualBound));
-    } else {
-        half.error = static_cast<int32_t>(ModifierSearchTallPerceptual(
-            block, first, colour, half.codeword, half.msb, half.lsb, static_cast<uint32_t>(kPerceptualBound)));
-    }
-    return half;
-}
+constexpr Builder kRounded = {QuantizeRounded555, QuantizeRounded444};
+constexpr Builder kHue = {QuantizeHue555, QuantizeHue444};
+constexpr Builder kHuePerceptual = {QuantizeHue555Perceptual, QuantizeHue444Perceptual};
 
 QuantizedColor Expanded(const QuantizedColor& levels, int32_t (*expand)(int32_t)) {
     return {expand(levels[0]), expand(levels[1]), expand(levels[2])};
@@ -83,16 +50,9 @@ struct Orientation {
     uint32_t low = 0;
 };
 
-Orientation CodeOrientation(const uint8_t* block, bool flipped, const Builder& builder) {
-    float average1[3];
-    float average2[3];
-    if (flipped) {
-        HalfBlockAverageWide(block, 0, average1);
-        HalfBlockAverageWide(block, 2, average2);
-    } else {
-        HalfBlockAverageTall(block, 0, average1);
-        HalfBlockAverageTall(block, 2, average2);
-    }
+Orientation CodeOrientation(FastHalfSearches& searches, bool flipped, const Builder& builder) {
+    const float* average1 = searches.Average(flipped, 0);
+    const float* average2 = searches.Average(flipped, 1);
     QuantizedColor first = builder.quantize5(average1);
     QuantizedColor second = builder.quantize5(average2);
     Orientation result;
@@ -110,8 +70,8 @@ Orientation CodeOrientation(const uint8_t* block, bool flipped, const Builder& b
         base1 = Expanded(first, Expand4);
         base2 = Expanded(second, Expand4);
     }
-    HalfResult half1 = SearchHalf(block, flipped, 0, base1, builder.measure);
-    HalfResult half2 = SearchHalf(block, flipped, 2, base2, builder.measure);
+    HalfSearchResult half1 = searches.Search(flipped, 0, base1);
+    HalfSearchResult half2 = searches.Search(flipped, 1, base2);
     result.high |= (static_cast<uint32_t>(half1.codeword) << 5) | (static_cast<uint32_t>(half2.codeword) << 2) |
                    (flipped ? 1u : 0u);
     if (flipped) {
@@ -123,48 +83,44 @@ Orientation CodeOrientation(const uint8_t* block, bool flipped, const Builder& b
     return result;
 }
 
-const Builder& BuilderOf(FastCandidateKind kind) {
-    switch (kind) {
-        case FastCandidateKind::Rounded:
-            return kRounded;
-        case FastCandidateKind::Hue:
-            return kHue;
-        case FastCandidateKind::RoundedPerceptual:
-            return kRoundedPerceptual;
-        case FastCandidateKind::HuePerceptual:
-            break;
+const Builder& BuilderOf(FastColours colours) {
+    switch (colours) {
+        case FastColours::Rounded: return kRounded;
+        case FastColours::Hue: return kHue;
+        case FastColours::HuePerceptual: break;
     }
     return kHuePerceptual;
 }
 
-void Build(const uint8_t* block, FastCandidateKind kind, uint32_t& high, uint32_t& low) {
-    FastCandidate candidate = BuildFastCandidate(block, kind);
+void Build(const uint8_t* block, FastMeasure measure, FastColours colours, uint32_t& high, uint32_t& low) {
+    FastHalfSearches searches(block, measure);
+    FastCandidate candidate = BuildFastCandidate(searches, colours);
     high = candidate.high;
     low = candidate.low;
 }
 
 }  // namespace
 
-FastCandidate BuildFastCandidate(const uint8_t* block, FastCandidateKind kind) {
-    const Builder& builder = BuilderOf(kind);
-    Orientation sideBySide = CodeOrientation(block, false, builder);
-    Orientation stacked = CodeOrientation(block, true, builder);
+FastCandidate BuildFastCandidate(FastHalfSearches& searches, FastColours colours) {
+    const Builder& builder = BuilderOf(colours);
+    Orientation sideBySide = CodeOrientation(searches, false, builder);
+    Orientation stacked = CodeOrientation(searches, true, builder);
     const Orientation& chosen = stacked.error < sideBySide.error ? stacked : sideBySide;
     return {chosen.high, chosen.low, chosen.error};
 }
 
 void CompressBlockFastRounded(const uint8_t* block, uint32_t& high, uint32_t& low) {
-    Build(block, FastCandidateKind::Rounded, high, low);
+    Build(block, FastMeasure::Plain, FastColours::Rounded, high, low);
 }
 
 void CompressBlockFastHue(const uint8_t* block, uint32_t& high, uint32_t& low) {
-    Build(block, FastCandidateKind::Hue, high, low);
+    Build(block, FastMeasure::Plain, FastColours::Hue, high, low);
 }
 
 void CompressBlockFastRoundedPerceptual(const uint8_t* block, uint32_t& high, uint32_t& low) {
-    Build(block, FastCandidateKind::RoundedPerceptual, high, low);
+    Build(block, FastMeasure::Perceptual, FastColours::Rounded, high, low);
 }
 
 void CompressBlockFastHuePerceptual(const uint8_t* block, uint32_t& high, uint32_t& low) {
-    Build(block, FastCandidateKind::HuePerceptual, high, low);
+    Build(block, FastMeasure::Perceptual, FastColours::HuePerceptual, high, low);
 }

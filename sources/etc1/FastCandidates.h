@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "etc1/FastHalfSearches.h"
+
 // Base colours by the rounding rule, plain error.
 void CompressBlockFastRounded(const uint8_t* block, uint32_t& high, uint32_t& low);
 // Base colours by the hue quantisers, plain error.
@@ -17,15 +19,17 @@ void CompressBlockFastRoundedPerceptual(const uint8_t* block, uint32_t& high, ui
 // Base colours by the perceptual hue quantisers, perceptual error.
 void CompressBlockFastHuePerceptual(const uint8_t* block, uint32_t& high, uint32_t& low);
 
-enum class FastCandidateKind { Rounded, Hue, RoundedPerceptual, HuePerceptual };
+// How a candidate quantises the half averages into base colours.
+enum class FastColours { Rounded, Hue, HuePerceptual };
 
 struct FastCandidate {
     uint32_t high;
     uint32_t low;
-    // The chosen orientation's two half errors added up. For the plain builders
-    // this is exactly the plain error of the block against the candidate's decoding.
+    // The chosen orientation's two half errors added up. For plain searches this
+    // is exactly the plain error of the block against the candidate's decoding.
     int32_t error;
 };
 
-// The builder of `kind`, with the error it chose the orientation by.
-FastCandidate BuildFastCandidate(const uint8_t* block, FastCandidateKind kind);
+// A candidate from the block's shared half searches (whose measure it uses),
+// with the error it chose the orientation by.
+FastCandidate BuildFastCandidate(FastHalfSearches& searches, FastColours colours);

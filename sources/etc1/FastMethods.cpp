@@ -21,8 +21,9 @@ int32_t PerceptualErrorThousandths(const uint8_t* source, const uint8_t* decoded
 }  // namespace
 
 void CompressBlockFast(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low) {
-    FastCandidate first = BuildFastCandidate(block, FastCandidateKind::Rounded);
-    FastCandidate second = BuildFastCandidate(block, FastCandidateKind::Hue);
+    FastHalfSearches searches(block, FastMeasure::Plain);
+    FastCandidate first = BuildFastCandidate(searches, FastColours::Rounded);
+    FastCandidate second = BuildFastCandidate(searches, FastColours::Hue);
     // A plain candidate's error is the sum its searches found, which equals
     // BlockErrorRGB of its decoding exactly; only the second decoding is kept.
     DecodeETC1Block(second.high, second.low, scratch);
@@ -32,8 +33,9 @@ void CompressBlockFast(const uint8_t* block, uint8_t* scratch, uint32_t& high, u
 }
 
 void CompressBlockFastPerceptual(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low) {
-    FastCandidate first = BuildFastCandidate(block, FastCandidateKind::RoundedPerceptual);
-    FastCandidate second = BuildFastCandidate(block, FastCandidateKind::HuePerceptual);
+    FastHalfSearches searches(block, FastMeasure::Perceptual);
+    FastCandidate first = BuildFastCandidate(searches, FastColours::Rounded);
+    FastCandidate second = BuildFastCandidate(searches, FastColours::HuePerceptual);
     uint8_t firstDecoded[48];
     DecodeETC1Block(first.high, first.low, firstDecoded);
     DecodeETC1Block(second.high, second.low, scratch);

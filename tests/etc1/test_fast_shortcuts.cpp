@@ -65,8 +65,9 @@ TEST(FastShortcuts, PlainCandidateErrorIsTheErrorOfItsDecoding) {
     Reference::BlockGenerator random(32);
     for (int32_t n = 0; n < 20000; ++n) {
         Reference::RgbBlock block = random.NextOfAnyPattern();
-        for (FastCandidateKind kind : {FastCandidateKind::Rounded, FastCandidateKind::Hue}) {
-            FastCandidate candidate = BuildFastCandidate(block.data(), kind);
+        for (FastColours colours : {FastColours::Rounded, FastColours::Hue}) {
+            FastHalfSearches searches(block.data(), FastMeasure::Plain);
+            FastCandidate candidate = BuildFastCandidate(searches, colours);
             uint8_t decoded[48];
             DecodeETC1Block(candidate.high, candidate.low, decoded);
             ASSERT_EQ(BlockErrorRGB(block.data(), decoded), static_cast<double>(candidate.error));
