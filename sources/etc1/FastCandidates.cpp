@@ -85,9 +85,12 @@ Orientation CodeOrientation(FastHalfSearches& searches, bool flipped, const Buil
 
 const Builder& BuilderOf(FastColours colours) {
     switch (colours) {
-        case FastColours::Rounded: return kRounded;
-        case FastColours::Hue: return kHue;
-        case FastColours::HuePerceptual: break;
+        case FastColours::Rounded:
+            return kRounded;
+        case FastColours::Hue:
+            return kHue;
+        case FastColours::HuePerceptual:
+            break;
     }
     return kHuePerceptual;
 }

@@ -1,17 +1,54 @@
 // The eight rows of a half with AVX2: one 32-bit lane per pixel.
 //
-// The error of pixel p against candidate c is sum(w (p - c)^2) = P + S, where
-// P = sum(w p^2) does not depend on the candidate and S = sum(w c^2) - 2 sum(w p c).
-// S comes from two 16-bit multiply-adds per candidate (see MeasureFactors), so
-// all arithmetic is exact integer arithmetic and equal S means equal error.
+// Everything is measured from the base colour b: a pixel p gives q = p - b and a
+// candidate c gives its offset o = c - b, which is the row's modifier m in every
+// channel unless the candidate was clamped. The error sum(w (q - o)^2) is P + S
+// with P = sum(w q^2), independent of the candidate, and
+// S = sum(w o^2) - 2 sum(w q o). For a row without clamping S is
+// W m^2 - 2 m sum(w q) (W the sum of the weights), so the slots -b, -a, +a, +b
+// need two products per pixel; clamped rows take S from two 16-bit
+// multiply-adds per candidate (see MeasureFactors). All arithmetic is exact
+// integer arithmetic, so equal S means equal error.
 #include <immintrin.h>
 
+#include <array>
+
 #include "etc1/ETC1ModifierTable.h"
+#include "etc1/HalfBlockLayout.h"
 #include "etc1/ModifierRows.h"
 
 #define BWVOQ_AVX2 __attribute__((target("avx2")))
 
 namespace {
+
+// pshufb controls that pick a half's bytes out of the three 16-byte thirds of
+// the block: for each layout, the R, B pairs and the G, G pairs of its 8 pixels.
+struct GatherControls {
+    alignas(16) uint8_t redBlue[3][16];
+    alignas(16) uint8_t greenGreen[3][16];
+};
+
+constexpr uint8_t ControlByte(int32_t offset, int32_t third) {
+    return offset >= 16 * third && offset < 16 * third + 16 ? static_cast<uint8_t>(offset - 16 * third) : 0x80;
+}
+
+constexpr GatherControls MakeGatherControls(const HalfBlockLayout& layout) {
+    GatherControls controls{};
+    for (int32_t third = 0; third < 3; ++third) {
+        for (int32_t i = 0; i < 8; ++i) {
+            controls.redBlue[third][2 * i] = ControlByte(layout.offset[i], third);
+            controls.redBlue[third][2 * i + 1] = ControlByte(layout.offset[i] + 2, third);
+            controls.greenGreen[third][2 * i] = ControlByte(layout.offset[i] + 1, third);
+            controls.greenGreen[third][2 * i + 1] = ControlByte(layout.offset[i] + 1, third);
+        }
+    }
+    return controls;
+}
+
+// Tall at column 0 and 2, wide at row 0 and 2.
+constexpr std::array<GatherControls, 4> kGatherControls = {
+    MakeGatherControls(HalfBlockLayouts::kTall[0]), MakeGatherControls(HalfBlockLayouts::kTall[1]),
+    MakeGatherControls(HalfBlockLayouts::kWide[0]), MakeGatherControls(HalfBlockLayouts::kWide[1])};
 
 struct FlatModifiers {
     int32_t value[32];  // row-major: row q, slot k at 4q + k
@@ -25,11 +62,11 @@ constexpr FlatModifiers Flatten() {
 
 alignas(32) constexpr FlatModifiers kFlatModifiers = Flatten();
 
-// Candidate terms of the 32 (row, slot) pairs.
+// S terms of the 32 (row, slot) candidates of clamped rows.
 struct CandidateTerms {
-    alignas(32) int32_t k[32];   // sum(w c^2)
-    alignas(32) int32_t ca[32];  // int16 pair (-2 bR cR, -2 bB cB)
-    alignas(32) int32_t cb[32];  // int16 pair (-2 bG1 cG, -2 bG2 cG)
+    alignas(32) int32_t k[32];   // sum(w o^2)
+    alignas(32) int32_t ca[32];  // int16 pair (-2 bR oR, -2 bB oB)
+    alignas(32) int32_t cb[32];  // int16 pair (-2 bG1 oG, -2 bG2 oG)
 };
 
 // Every lane holds the int16 pair (low, high).
@@ -38,10 +75,12 @@ BWVOQ_AVX2 inline __m256i PairOf(int32_t low, int32_t high) {
     return _mm256_set1_epi32(static_cast<int32_t>(pair));
 }
 
-// Lanes (low, high) from two vectors of values 0..255.
-BWVOQ_AVX2 inline __m256i Pack(__m256i low, __m256i high) { return _mm256_or_si256(low, _mm256_slli_epi32(high, 16)); }
+// Lanes (low, high) from two vectors of values that fit in int16.
+BWVOQ_AVX2 inline __m256i Pack(__m256i low, __m256i high) {
+    return _mm256_or_si256(_mm256_and_si256(low, _mm256_set1_epi32(0xFFFF)), _mm256_slli_epi32(high, 16));
+}
 
-// sum(w v^2) for colours whose channels are packed as (R, B) and (G, G).
+// sum(w v^2) for values packed as (R, B) and (G, G).
 BWVOQ_AVX2 inline __m256i WeightedSquares(__m256i rb, __m256i gg, const MeasureFactors& f) {
     __m256i xa = _mm256_mullo_epi16(rb, PairOf(f.aR, f.aB));
     __m256i xb = _mm256_mullo_epi16(rb, PairOf(f.bR, f.bB));
@@ -50,39 +89,34 @@ BWVOQ_AVX2 inline __m256i WeightedSquares(__m256i rb, __m256i gg, const MeasureF
     return _mm256_add_epi32(_mm256_madd_epi16(xa, xb), _mm256_madd_epi16(ya, yb));
 }
 
-BWVOQ_AVX2 inline __m256i ClampToByte(__m256i v) {
-    return _mm256_min_epi32(_mm256_max_epi32(v, _mm256_setzero_si256()), _mm256_set1_epi32(255));
-}
-
-BWVOQ_AVX2 void ComputeCandidateTerms(const uint8_t* base, const MeasureFactors& f, CandidateTerms& terms) {
-    const __m256i baseR = _mm256_set1_epi32(base[0]);
-    const __m256i baseG = _mm256_set1_epi32(base[1]);
-    const __m256i baseB = _mm256_set1_epi32(base[2]);
+// Terms of rows first..7 (first even): offsets clamp(m, -b, 255 - b) per channel.
+BWVOQ_AVX2 void ComputeClampedTerms(const uint8_t* base, const MeasureFactors& f, int32_t first,
+                                    CandidateTerms& terms) {
+    const __m256i low[3] = {_mm256_set1_epi32(-base[0]), _mm256_set1_epi32(-base[1]), _mm256_set1_epi32(-base[2])};
+    const __m256i high[3] = {_mm256_set1_epi32(255 - base[0]), _mm256_set1_epi32(255 - base[1]),
+                             _mm256_set1_epi32(255 - base[2])};
     const __m256i factorsA = PairOf(-2 * f.bR, -2 * f.bB);
     const __m256i factorsB = PairOf(-2 * f.bG1, -2 * f.bG2);
-    for (int32_t i = 0; i < 32; i += 8) {
+    for (int32_t i = 4 * first; i < 32; i += 8) {
         __m256i modifiers = _mm256_load_si256(reinterpret_cast<const __m256i*>(kFlatModifiers.value + i));
-        __m256i r = ClampToByte(_mm256_add_epi32(baseR, modifiers));
-        __m256i g = ClampToByte(_mm256_add_epi32(baseG, modifiers));
-        __m256i b = ClampToByte(_mm256_add_epi32(baseB, modifiers));
-        __m256i rb = Pack(r, b);
-        __m256i gg = Pack(g, g);
+        __m256i o[3];
+        for (int32_t c = 0; c < 3; ++c) o[c] = _mm256_min_epi32(_mm256_max_epi32(modifiers, low[c]), high[c]);
+        __m256i rb = Pack(o[0], o[2]);
+        __m256i gg = Pack(o[1], o[1]);
         _mm256_store_si256(reinterpret_cast<__m256i*>(terms.k + i), WeightedSquares(rb, gg, f));
         _mm256_store_si256(reinterpret_cast<__m256i*>(terms.ca + i), _mm256_mullo_epi16(rb, factorsA));
         _mm256_store_si256(reinterpret_cast<__m256i*>(terms.cb + i), _mm256_mullo_epi16(gg, factorsB));
     }
 }
 
-BWVOQ_AVX2 inline __m256i GatherChannel(const uint8_t* channel, const uint8_t* offset) {
-    return _mm256_setr_epi32(channel[offset[0]], channel[offset[1]], channel[offset[2]], channel[offset[3]],
-                             channel[offset[4]], channel[offset[5]], channel[offset[6]], channel[offset[7]]);
-}
-
-// S of every pixel against candidate i.
-BWVOQ_AVX2 inline __m256i CandidateScore(const CandidateTerms& terms, int32_t i, __m256i x, __m256i y) {
-    __m256i cross = _mm256_add_epi32(_mm256_madd_epi16(x, _mm256_set1_epi32(terms.ca[i])),
-                                     _mm256_madd_epi16(y, _mm256_set1_epi32(terms.cb[i])));
-    return _mm256_add_epi32(_mm256_set1_epi32(terms.k[i]), cross);
+// The 16 bytes chosen by `controls` from the block's three thirds, widened to int16.
+BWVOQ_AVX2 inline __m256i GatherPairs(const __m128i thirds[3], const uint8_t (*controls)[16]) {
+    __m128i bytes = _mm_shuffle_epi8(thirds[0], _mm_load_si128(reinterpret_cast<const __m128i*>(controls[0])));
+    bytes =
+        _mm_or_si128(bytes, _mm_shuffle_epi8(thirds[1], _mm_load_si128(reinterpret_cast<const __m128i*>(controls[1]))));
+    bytes =
+        _mm_or_si128(bytes, _mm_shuffle_epi8(thirds[2], _mm_load_si128(reinterpret_cast<const __m128i*>(controls[2]))));
+    return _mm256_cvtepu8_epi16(bytes);
 }
 
 // The sums of the lanes of r[0..7], as lanes 0..7.
@@ -102,41 +136,78 @@ BWVOQ_AVX2 inline uint32_t LaneBits(__m256i mask) {
     return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(mask)));
 }
 
+// Picks each pixel's slot from the four S values of a row (the lowest slot of
+// equal values), records the row's planes and returns the per-pixel minimum.
+BWVOQ_AVX2 inline __m256i ChooseSlots(__m256i s0, __m256i s1, __m256i s2, __m256i s3, uint32_t& msb, uint32_t& lsb) {
+    // A pair's later slot wins only when strictly better, so ties keep the lower slot.
+    __m256i takes1 = _mm256_cmpgt_epi32(s0, s1);
+    __m256i takes3 = _mm256_cmpgt_epi32(s2, s3);
+    __m256i best01 = _mm256_min_epi32(s0, s1);
+    __m256i best23 = _mm256_min_epi32(s2, s3);
+    __m256i takesUpper = _mm256_cmpgt_epi32(best01, best23);
+    // Index 3, 2, 0, 1 for slots 0..3: the high bit marks slots 0 and 1, the low bit slots 0 and 3.
+    __m256i lowBit = _mm256_blendv_epi8(_mm256_xor_si256(takes1, _mm256_set1_epi32(-1)), takes3, takesUpper);
+    msb = ~LaneBits(takesUpper) & 0xFFu;
+    lsb = LaneBits(lowBit);
+    return _mm256_min_epi32(best01, best23);
+}
+
+// The number of leading rows whose four candidates clamp in no channel.
+int32_t UnclampedRows(const uint8_t* base) {
+    int32_t lowest = base[0] < base[1] ? base[0] : base[1];
+    lowest = lowest < base[2] ? lowest : base[2];
+    int32_t highest = base[0] > base[1] ? base[0] : base[1];
+    highest = highest > base[2] ? highest : base[2];
+    int32_t room = lowest < 255 - highest ? lowest : 255 - highest;
+    int32_t rows = 0;
+    while (rows < 8 && kETC1Modifiers[rows][3] <= room) ++rows;
+    return rows;
+}
+
 }  // namespace
 
-BWVOQ_AVX2 void ComputeModifierRowsAvx2(const uint8_t* block, const HalfBlockLayout& layout, const uint8_t* base,
-                                        const MeasureFactors& factors, ModifierRows& rows) {
-    CandidateTerms terms;
-    ComputeCandidateTerms(base, factors, terms);
+BWVOQ_AVX2 void ComputeModifierRowsAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                                        const MeasureFactors& f, ModifierRows& rows) {
+    const GatherControls& controls = kGatherControls[(shape == HalfShape::Wide ? 2 : 0) + ((first >> 1) & 1)];
+    const __m128i thirds[3] = {_mm_loadu_si128(reinterpret_cast<const __m128i*>(block)),
+                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16)),
+                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 32))};
+    const __m256i rb = _mm256_sub_epi16(GatherPairs(thirds, controls.redBlue), PairOf(base[0], base[2]));
+    const __m256i gg = _mm256_sub_epi16(GatherPairs(thirds, controls.greenGreen), PairOf(base[1], base[1]));
+    const __m256i x = _mm256_mullo_epi16(rb, PairOf(f.aR, f.aB));
+    const __m256i y = _mm256_mullo_epi16(gg, PairOf(f.aG1, f.aG2));
+    const __m256i pixelTerm = WeightedSquares(rb, gg, f);
+    const __m256i weightedSum =
+        _mm256_add_epi32(_mm256_madd_epi16(x, PairOf(f.bR, f.bB)), _mm256_madd_epi16(y, PairOf(f.bG1, f.bG2)));
+    const int32_t weight = f.aR * f.bR + f.aB * f.bB + f.aG1 * f.bG1 + f.aG2 * f.bG2;
 
-    __m256i r = GatherChannel(block, layout.offset);
-    __m256i g = GatherChannel(block + 1, layout.offset);
-    __m256i b = GatherChannel(block + 2, layout.offset);
-    __m256i rb = Pack(r, b);
-    __m256i gg = Pack(g, g);
-    const __m256i x = _mm256_mullo_epi16(rb, PairOf(factors.aR, factors.aB));
-    const __m256i y = _mm256_mullo_epi16(gg, PairOf(factors.aG1, factors.aG2));
-    const __m256i pixelTerm = WeightedSquares(rb, gg, factors);
-
-    const __m256i allOnes = _mm256_set1_epi32(-1);
     __m256i rowErrors[8];
-    for (int32_t q = 0; q < 8; ++q) {
-        __m256i s0 = CandidateScore(terms, 4 * q + 0, x, y);
-        __m256i s1 = CandidateScore(terms, 4 * q + 1, x, y);
-        __m256i s2 = CandidateScore(terms, 4 * q + 2, x, y);
-        __m256i s3 = CandidateScore(terms, 4 * q + 3, x, y);
-        // A pair's later slot wins only when strictly better, so ties keep the lower slot.
-        __m256i takes1 = _mm256_cmpgt_epi32(s0, s1);
-        __m256i takes3 = _mm256_cmpgt_epi32(s2, s3);
-        __m256i best01 = _mm256_min_epi32(s0, s1);
-        __m256i best23 = _mm256_min_epi32(s2, s3);
-        __m256i takesUpper = _mm256_cmpgt_epi32(best01, best23);
-        // Index 3, 2, 0, 1 for slots 0..3: the high bit marks slots 0 and 1, the
-        // low bit slots 0 and 3.
-        __m256i lowBit = _mm256_blendv_epi8(_mm256_xor_si256(takes1, allOnes), takes3, takesUpper);
-        rows.msb[q] = ~LaneBits(takesUpper) & 0xFFu;
-        rows.lsb[q] = LaneBits(lowBit);
-        rowErrors[q] = _mm256_add_epi32(_mm256_min_epi32(best01, best23), pixelTerm);
+    const int32_t unclamped = UnclampedRows(base);
+    for (int32_t q = 0; q < unclamped; ++q) {
+        const int32_t a = kETC1Modifiers[q][2];
+        const int32_t b = kETC1Modifiers[q][3];
+        __m256i ta = _mm256_mullo_epi32(weightedSum, _mm256_set1_epi32(2 * a));
+        __m256i tb = _mm256_mullo_epi32(weightedSum, _mm256_set1_epi32(2 * b));
+        __m256i ka = _mm256_set1_epi32(weight * a * a);
+        __m256i kb = _mm256_set1_epi32(weight * b * b);
+        __m256i best = ChooseSlots(_mm256_add_epi32(kb, tb), _mm256_add_epi32(ka, ta), _mm256_sub_epi32(ka, ta),
+                                   _mm256_sub_epi32(kb, tb), rows.msb[q], rows.lsb[q]);
+        rowErrors[q] = _mm256_add_epi32(best, pixelTerm);
+    }
+    if (unclamped < 8) {
+        CandidateTerms terms;
+        ComputeClampedTerms(base, f, unclamped & ~1, terms);
+        for (int32_t q = unclamped; q < 8; ++q) {
+            __m256i s[4];
+            for (int32_t k = 0; k < 4; ++k) {
+                int32_t i = 4 * q + k;
+                __m256i cross = _mm256_add_epi32(_mm256_madd_epi16(x, _mm256_set1_epi32(terms.ca[i])),
+                                                 _mm256_madd_epi16(y, _mm256_set1_epi32(terms.cb[i])));
+                s[k] = _mm256_add_epi32(_mm256_set1_epi32(terms.k[i]), cross);
+            }
+            __m256i best = ChooseSlots(s[0], s[1], s[2], s[3], rows.msb[q], rows.lsb[q]);
+            rowErrors[q] = _mm256_add_epi32(best, pixelTerm);
+        }
     }
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(rows.error), SumLanesOfEach(rowErrors));
 }

@@ -5,7 +5,6 @@
 // single-precision threshold, which is reproduced here exactly.
 #include <array>
 
-#include "etc1/HalfBlockLayout.h"
 #include "etc1/ModifierRows.h"
 #include "etc1/ModifierSearchVariants.h"
 
@@ -47,14 +46,11 @@ int32_t AcceptPlain(const ModifierRows& rows, Shape shape, int32_t& row, uint32_
     return best;
 }
 
-const HalfBlockLayout& LayoutOf(Shape shape, int32_t first) {
-    return shape == Shape::Tall ? HalfBlockLayouts::TallAt(first) : HalfBlockLayouts::WideAt(first);
-}
-
 int32_t PlainSearch(Shape shape, const uint8_t* block, int32_t first, const uint8_t* base, int32_t& row, uint32_t& msb,
                     uint32_t& lsb, int32_t bound) {
     ModifierRows rows;
-    ComputeModifierRowsAvx2(block, LayoutOf(shape, first), base, kPlainFactors, rows);
+    ComputeModifierRowsAvx2(block, shape == Shape::Tall ? HalfShape::Tall : HalfShape::Wide, first, base, kPlainFactors,
+                            rows);
     return AcceptPlain(rows, shape, row, msb, lsb, bound);
 }
 
@@ -78,7 +74,7 @@ int32_t Wide(const uint8_t* block, int32_t firstRow, const uint8_t* base, int32_
 uint32_t TallPerceptual(const uint8_t* block, int32_t column, const uint8_t* base, int32_t& row, uint32_t& msb,
                         uint32_t& lsb, uint32_t bound) {
     ModifierRows rows;
-    ComputeModifierRowsAvx2(block, HalfBlockLayouts::TallAt(column), base, kPerceptualFactors, rows);
+    ComputeModifierRowsAvx2(block, HalfShape::Tall, column, base, kPerceptualFactors, rows);
     uint32_t best = bound * 1000u;
     int32_t bestRow = -1;
     for (int32_t q = 0; q < 8; ++q) {
@@ -94,7 +90,7 @@ uint32_t TallPerceptual(const uint8_t* block, int32_t column, const uint8_t* bas
 int32_t WidePerceptual(const uint8_t* block, int32_t firstRow, const uint8_t* base, int32_t& row, uint32_t& msb,
                        uint32_t& lsb, double bound) {
     ModifierRows rows;
-    ComputeModifierRowsAvx2(block, HalfBlockLayouts::WideAt(firstRow), base, kPerceptualFactors, rows);
+    ComputeModifierRowsAvx2(block, HalfShape::Wide, firstRow, base, kPerceptualFactors, rows);
     double best = bound;
     int32_t bestRow = -1;
     for (int32_t q = 0; q < 8; ++q) {
