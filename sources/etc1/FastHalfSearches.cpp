@@ -39,7 +39,9 @@ FastHalfSearches::FastHalfSearches(const uint8_t* block, FastMeasure measure) : 
 HalfSearchResult FastHalfSearches::Search(bool flipped, int32_t half, const QuantizedColor& base) {
     Remembered* slots = remembered_[flipped][half];
     for (int32_t i = 0; i < 2; ++i) {
-        if (slots[i].used && slots[i].base == base) return slots[i].result;
+        const QuantizedColor& known = slots[i].base;
+        bool same = known[0] == base[0] && known[1] == base[1] && known[2] == base[2];
+        if (slots[i].used && same) return slots[i].result;
     }
     HalfSearchResult result = RunSearch(block_, flipped, 2 * half, base, measure_);
     Remembered& free = slots[0].used ? slots[1] : slots[0];

@@ -5,6 +5,7 @@
 // single-precision threshold, which is reproduced here exactly.
 #include <array>
 
+#include "etc1/CpuFeatures.h"
 #include "etc1/ModifierRows.h"
 #include "etc1/ModifierSearchVariants.h"
 
@@ -56,10 +57,7 @@ int32_t PlainSearch(Shape shape, const uint8_t* block, int32_t first, const uint
 
 }  // namespace
 
-bool Available() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
-}
+bool Available() { return CpuHasAvx2(); }
 
 int32_t Tall(const uint8_t* block, int32_t column, const uint8_t* base, int32_t& row, uint32_t& msb, uint32_t& lsb,
              int32_t bound) {

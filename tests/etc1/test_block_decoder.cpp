@@ -4,8 +4,11 @@
 #include <array>
 #include <cstdint>
 
+#include "etc1/CpuFeatures.h"
 #include "etc1/ETC1BlockDecoder.h"
+#include "etc1/ETC1BlockDecoderVariants.h"
 #include "etc1/HalfBlockAverage.h"
+#include "reference/BlockPatterns.h"
 
 namespace {
 
@@ -99,6 +102,25 @@ TEST(DecodeETC1Block, DifferentialSumsOutsideTheRangeAreClamped) {
     Pixels pixels = Decode(high, 0xFFFF0000u);                                      // index 2: -2
     EXPECT_EQ(pixels[3 * 2 + 0], 0);
     EXPECT_EQ(pixels[3 * 2 + 1], 253);
+}
+
+// Any 64 bits, invalid differential sums included.
+TEST(DecodeETC1Block, VectorisedDecoderMatchesThePortableOne) {
+    if (!CpuHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
+    Reference::BlockGenerator random(8);
+    auto word = [&random] {
+        return static_cast<uint32_t>(random.Uniform(0, 0xFFFF)) << 16 |
+               static_cast<uint32_t>(random.Uniform(0, 0xFFFF));
+    };
+    for (int32_t n = 0; n < 1000000; ++n) {
+        uint32_t high = word();
+        uint32_t low = word();
+        Pixels portable;
+        Pixels vectorised;
+        DecodeETC1BlockPortable(high, low, portable.data());
+        DecodeETC1BlockAvx2(high, low, vectorised.data());
+        ASSERT_EQ(vectorised, portable) << std::hex << high << " " << low;
+    }
 }
 
 TEST(HalfBlockAverage, ReadsTheRightPixels) {
