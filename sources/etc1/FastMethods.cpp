@@ -36,9 +36,15 @@ void CompressBlockFastPerceptual(const uint8_t* block, uint8_t* scratch, uint32_
     FastHalfSearches searches(block, FastMeasure::Perceptual);
     FastCandidate first = BuildFastCandidate(searches, FastColours::Rounded);
     FastCandidate second = BuildFastCandidate(searches, FastColours::HuePerceptual);
+    DecodeETC1Block(second.high, second.low, scratch);
+    if (first.high == second.high && first.low == second.low) {
+        // Equal candidates measure equal: the first stays.
+        high = first.high;
+        low = first.low;
+        return;
+    }
     uint8_t firstDecoded[48];
     DecodeETC1Block(first.high, first.low, firstDecoded);
-    DecodeETC1Block(second.high, second.low, scratch);
     // The double measure lies within 1e-7 of the exact thousandths, so different
     // thousandths decide alone; equal ones need the double measure's last bits.
     int32_t firstThousandths = PerceptualErrorThousandths(block, firstDecoded);

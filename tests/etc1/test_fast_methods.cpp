@@ -6,10 +6,12 @@
 #include <cstdint>
 
 #include "etc1/BlockError.h"
+#include "etc1/CpuFeatures.h"
 #include "etc1/ETC1BlockDecoder.h"
 #include "etc1/FastCandidates.h"
 #include "etc1/FastMethods.h"
 #include "etc1/FastQuantizers.h"
+#include "etc1/HueQuantizer.h"
 #include "reference/BlockPatterns.h"
 
 namespace {
@@ -167,6 +169,21 @@ TEST(FastQuantizers, HueKeepsChannelErrorsAlike) {
     const float average[3] = {100.0f, 100.0f, 103.0f};
     EXPECT_EQ(QuantizeRounded555(average), (QuantizedColor{12, 12, 13}));
     EXPECT_EQ(QuantizeHue555(average), (QuantizedColor{12, 12, 12}));
+}
+
+// Averages of eighths (as half averages are), anywhere in the range and at the levels' edges.
+TEST(FastQuantizers, VectorisedHueChoiceMatchesTheLoop) {
+    if (!CpuHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
+    Reference::BlockGenerator random(17);
+    for (const HueQuantizer* q : {&kHue555, &kHue444, &kHue555Perceptual, &kHue444Perceptual}) {
+        for (int32_t n = 0; n < 200000; ++n) {
+            float average[3];
+            for (float& channel : average) channel = static_cast<float>(random.Uniform(0, 2040) * 0.125);
+            HueLevels levels = FindHueLevels(average, *q);
+            ASSERT_EQ(ChooseHueCombinationAvx2(levels, *q), ChooseHueCombination(levels, *q))
+                << average[0] << " " << average[1] << " " << average[2];
+        }
+    }
 }
 
 TEST(BlockError, KnownValues) {

@@ -1,0 +1,47 @@
+// The hue quantisers' shared procedure: for every channel the level just below
+// the average or the next one up, the combination whose channel errors are most
+// alike winning (the lowest combination of equal error).
+#pragma once
+
+#include <cstdint>
+
+#include "etc1/FastQuantizers.h"
+
+struct HueQuantizer {
+    float step;
+    int32_t topLevel;
+    int32_t (*expand)(int32_t level);
+    float weightRG, weightRB, weightGB;
+    bool settlesGreyTies;  // all-low against all-high decided again by distance
+};
+
+inline constexpr float kStep5 = 255.0f / 31.0f;
+
+inline constexpr HueQuantizer kHue555 = {kStep5, 31, Expand5, 1.0f, 1.0f, 1.0f, false};
+inline constexpr HueQuantizer kHue444 = {17.0f, 15, Expand4, 1.0f, 1.0f, 1.0f, true};
+// The products of the luma weights: 0.299 x 0.587, 0.299 x 0.114, 0.587 x 0.114.
+inline constexpr HueQuantizer kHue555Perceptual = {kStep5, 31, Expand5, 0.175513f, 0.034086f, 0.066918f, false};
+inline constexpr HueQuantizer kHue444Perceptual = {17.0f, 15, Expand4, 0.175513f, 0.034086f, 0.066918f, false};
+
+// The channels each combination takes high: LLL, HLL, LHL, LLH, HHL, HLH, LHH, HHH.
+inline constexpr bool kTakesHigh[8][3] = {
+    {false, false, false}, {true, false, false}, {false, true, false}, {false, false, true},
+    {true, true, false},   {true, false, true},  {false, true, true},  {true, true, true},
+};
+
+// Per channel: the two levels, D (expansion of the low level minus the average)
+// and K (the rise from the low to the high expansion).
+struct HueLevels {
+    int32_t low[3];
+    int32_t high[3];
+    float below[3];
+    float rise[3];
+};
+
+HueLevels FindHueLevels(const float* average, const HueQuantizer& q);
+
+// The winning combination, one error after the other.
+int32_t ChooseHueCombination(const HueLevels& levels, const HueQuantizer& q);
+
+// The same, all eight errors at once. Needs AVX2.
+int32_t ChooseHueCombinationAvx2(const HueLevels& levels, const HueQuantizer& q);
