@@ -2,10 +2,10 @@
 
 #include <array>
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "TextureReference.h"
+#include "TextureTestInputs.h"
 #include "image/Etc1Block.h"
 #include "image/Etc1LevelDecoding.h"
 #include "image/TextureCodecs.h"
@@ -130,13 +130,6 @@ TEST(Etc1Level, BlocksRunTopLeftTopRightBottomLeftBottomRightInEachTile) {
         EXPECT_EQ(pixels[(y * 16 + x) * 3], n * 17 + 2) << n;
     }
     EXPECT_EQ(pixels[(8 * 16 + 0) * 3], 8 * 17 + 2);
-}
-
-std::vector<uint8_t> RandomBytes(size_t count, uint32_t seed) {
-    std::mt19937 random(seed);
-    std::vector<uint8_t> bytes(count);
-    for (uint8_t& byte : bytes) byte = static_cast<uint8_t>(random());
-    return bytes;
 }
 
 class Etc1LevelPaths : public testing::TestWithParam<std::tuple<int32_t, std::pair<int32_t, int32_t>>> {};

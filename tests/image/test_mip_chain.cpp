@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "TextureTestInputs.h"
 #include "image/Image.h"
 #include "image/MipChain.h"
 
@@ -70,14 +71,6 @@ TEST(MipLevelCount, RequestsOutsideOneToTheMaximumGiveTheMaximum) {
     EXPECT_EQ(GetMipLevelCount(56, 8, L8, UseMipMap, 1), 3);
 }
 
-ImageOptions Options(int32_t format, int32_t mode, int32_t levels = 0) {
-    ImageOptions options;
-    options.format = format;
-    options.mipMode = mode;
-    options.mipLevels = levels;
-    return options;
-}
-
 // An image whose pixel bytes are numbered from `first`.
 void FillNumbered(CImage& image, uint8_t first = 0) {
     const int32_t size = image.GetImageSize(None, nullptr);
@@ -88,7 +81,7 @@ TEST(BuildMipChain, PadsByRepeatingTheLastColumnAndRow) {
     CImage image;
     ASSERT_TRUE(image.Create(RGB, 5, 3, 0, 0, 0, 0));
     FillNumbered(image);
-    const ImageOptions options = Options(RGB8, NoMipMap);
+    const ImageOptions options = MipOptions(RGB8, NoMipMap);
     ASSERT_TRUE(BuildMipChain(&image, &options));
     ASSERT_EQ(image.mipLevels, 1);
     ASSERT_EQ(image.mipWidth[0], 8);
@@ -114,7 +107,7 @@ TEST(BuildMipChain, EachGeneratedLevelIsATruncatedBoxFilter) {
     image.pixels[17] = 13;
     image.pixels[2] = image.pixels[3] = image.pixels[18] = 1;
     image.pixels[19] = 2;
-    const ImageOptions options = Options(L8, GenerateMipMap);
+    const ImageOptions options = MipOptions(L8, GenerateMipMap);
     ASSERT_TRUE(BuildMipChain(&image, &options));
     ASSERT_EQ(image.mipLevels, 2);
     EXPECT_EQ(image.mipChain[256], (10 + 11 + 12 + 13) >> 2);
@@ -126,7 +119,7 @@ TEST(BuildMipChain, FiltersEveryByteOfAPixelAlike) {
     CImage image;
     ASSERT_TRUE(image.Create(RGBA, 32, 16, 0, 0, 0, 0));
     FillNumbered(image);
-    const ImageOptions options = Options(RGBA8, GenerateMipMap, 3);
+    const ImageOptions options = MipOptions(RGBA8, GenerateMipMap, 3);
     ASSERT_TRUE(BuildMipChain(&image, &options));
     ASSERT_EQ(image.mipLevels, 2);  // 16 high: levels 16 and 8 only
     const uint8_t* level1 = image.mipChain.get() + 32 * 16 * 4;
@@ -145,7 +138,7 @@ TEST(BuildMipChain, UseMipMapTakesTheLevelsFromTheStrip) {
     CImage image;
     ASSERT_TRUE(image.Create(L, 24, 16, 0, 0, 0, 0));
     FillNumbered(image);
-    const ImageOptions options = Options(L8, UseMipMap);
+    const ImageOptions options = MipOptions(L8, UseMipMap);
     ASSERT_TRUE(BuildMipChain(&image, &options));
     ASSERT_EQ(image.mipLevels, 2);
     for (int32_t y = 0; y < 16; ++y) {
@@ -159,7 +152,7 @@ TEST(BuildMipChain, UseMipMapTakesTheLevelsFromTheStrip) {
 TEST(BuildMipChain, UseMipMapKeepsOnlyLevelsAtLeastATileHigh) {
     CImage image;
     ASSERT_TRUE(image.Create(L, 56, 8, 0, 0, 0, 0));
-    const ImageOptions options = Options(L8, UseMipMap);
+    const ImageOptions options = MipOptions(L8, UseMipMap);
     ASSERT_EQ(GetMaxMipLevels(56, 8, L8, UseMipMap), 3);
     ASSERT_TRUE(BuildMipChain(&image, &options));
     EXPECT_EQ(image.mipLevels, 1);
@@ -174,7 +167,7 @@ TEST(BuildMipChain, UseMipMapRowsBelowTheSourceRepeatItsLastRow) {
     CImage image;
     ASSERT_TRUE(image.Create(L, 48, 5, 0, 0, 0, 0));
     FillNumbered(image, 1);
-    const ImageOptions options = Options(ETC1, UseMipMap);
+    const ImageOptions options = MipOptions(ETC1, UseMipMap);
     ASSERT_TRUE(BuildMipChain(&image, &options));
     ASSERT_EQ(image.mipLevels, 2);
     ASSERT_EQ(image.mipWidth[1], 16);
@@ -188,7 +181,7 @@ TEST(BuildMipChain, UseMipMapRowsBelowTheSourceRepeatItsLastRow) {
 }
 
 TEST(BuildMipChain, Refusals) {
-    const ImageOptions generate = Options(RGB8, GenerateMipMap);
+    const ImageOptions generate = MipOptions(RGB8, GenerateMipMap);
     CImage indexed;
     ASSERT_TRUE(indexed.Create(Indexed, 8, 8, 2, 0, 0, 0));
     EXPECT_FALSE(BuildMipChain(&indexed, &generate));
@@ -204,10 +197,10 @@ TEST(BuildMipChain, AllTenLevelsOfA4096SquareDoNotFitButNineDo) {
     CImage image;
     ASSERT_TRUE(image.Create(L, 4096, 4096, 0, 0, 0, 0));
     for (int32_t requested : {0, 10}) {
-        const ImageOptions options = Options(L8, GenerateMipMap, requested);
+        const ImageOptions options = MipOptions(L8, GenerateMipMap, requested);
         EXPECT_FALSE(BuildMipChain(&image, &options)) << requested;
     }
-    const ImageOptions nine = Options(L8, GenerateMipMap, 9);
+    const ImageOptions nine = MipOptions(L8, GenerateMipMap, 9);
     ASSERT_TRUE(BuildMipChain(&image, &nine));
     EXPECT_EQ(image.mipLevels, 9);
     EXPECT_EQ(image.mipWidth[8], 16);

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 #include <tuple>
 #include <vector>
 
 #include "TextureReference.h"
+#include "TextureTestInputs.h"
 #include "image/Image.h"
 #include "image/TextureCodecs.h"
 #include "image/TextureFormat.h"
@@ -14,13 +14,6 @@
 using namespace ImageLib;
 
 namespace {
-
-std::vector<uint8_t> RandomBytes(size_t count, uint32_t seed) {
-    std::mt19937 random(seed);
-    std::vector<uint8_t> bytes(count);
-    for (uint8_t& byte : bytes) byte = static_cast<uint8_t>(random());
-    return bytes;
-}
 
 size_t TextureBytes(int32_t format, int32_t width, int32_t height) {
     return static_cast<size_t>(GetTextureDataSize(width, height, 1, format));

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <random>
 #include <tuple>
 #include <vector>
 
+#include "TextureTestInputs.h"
 #include "image/ColorCorrection.h"
 #include "image/Image.h"
 #include "image/TextureCodecs.h"
@@ -15,18 +16,9 @@ using namespace ImageLib;
 
 namespace {
 
-ImageOptions Options(int32_t format, int32_t mode, int32_t levels = 0) {
-    ImageOptions options;
-    options.format = format;
-    options.mipMode = mode;
-    options.mipLevels = levels;
-    return options;
-}
-
 void FillRandom(CImage& image, uint32_t seed) {
-    std::mt19937 random(seed);
-    const int32_t size = image.GetImageSize(None, nullptr);
-    for (int32_t i = 0; i < size; ++i) image.pixels[i] = static_cast<uint8_t>(random());
+    const std::vector<uint8_t> bytes = RandomBytes(static_cast<size_t>(image.GetImageSize(None, nullptr)), seed);
+    std::copy(bytes.begin(), bytes.end(), image.pixels.get());
 }
 
 std::vector<uint8_t> Bytes(const ByteBuffer& buffer, int32_t size) {
@@ -48,7 +40,7 @@ TEST_P(TextureRoundTrip, DecodingAndEncodingAgainGivesTheSameBytes) {
     CImage image;
     ASSERT_TRUE(image.Create(RGBA, width, height, 0, 0, 0, 0));
     FillRandom(image, static_cast<uint32_t>(width * 1000 + height));
-    const ImageOptions options = Options(format, mode);
+    const ImageOptions options = MipOptions(format, mode);
     const ByteBuffer texture = EncodeTexture(&image, &options);
     ASSERT_NE(texture, nullptr);
     const int32_t size = ChainDataSize(image, format);
@@ -83,7 +75,7 @@ TEST(EncodeTexture, IndexedImagesAreEncodedFromTheirRgbConversion) {
     CImage rgb;
     ASSERT_TRUE(rgb.Create(RGB, 10, 6, 0, 0, 0, 0));
     ASSERT_TRUE(indexed.GetPixels(rgb.pixels.get(), 180, RGB));
-    const ImageOptions options = Options(RGB565, NoMipMap);
+    const ImageOptions options = MipOptions(RGB565, NoMipMap);
     const ByteBuffer fromIndexed = EncodeTexture(&indexed, &options);
     const ByteBuffer fromRgb = EncodeTexture(&rgb, &options);
     EXPECT_EQ(Bytes(fromIndexed, 128), Bytes(fromRgb, 128));
@@ -95,7 +87,7 @@ TEST(EncodeTexture, CorrectedPixelsAreEncodedWhileTheImageGetsAChainOfItsOwn) {
     CImage image;
     ASSERT_TRUE(image.Create(RGB, 16, 8, 0, 0, 0, 0));
     FillRandom(image, 6);
-    ImageOptions options = Options(RGB8, NoMipMap);
+    ImageOptions options = MipOptions(RGB8, NoMipMap);
     options.colorCorrection = VOQ_TOP;
     CImage corrected;
     ASSERT_TRUE(ApplyColorCorrection(&image, &corrected, &options));
@@ -112,13 +104,13 @@ TEST(EncodeTexture, FormatsWithoutAnEncoderFailAfterTheChainIsBuilt) {
     for (int32_t format : {static_cast<int32_t>(ETC1_AUTO), static_cast<int32_t>(INVALID), -1}) {
         CImage image;
         ASSERT_TRUE(image.Create(RGB, 8, 8, 0, 0, 0, 0));
-        const ImageOptions options = Options(format, NoMipMap);
+        const ImageOptions options = MipOptions(format, NoMipMap);
         EXPECT_EQ(EncodeTexture(&image, &options), nullptr) << format;
         EXPECT_EQ(image.mipLevels, 1) << format;
     }
     CImage image;
     ASSERT_TRUE(image.Create(RGB, 8, 8, 0, 0, 0, 0));
-    const ImageOptions options = Options(RGB8, NoMipMap);
+    const ImageOptions options = MipOptions(RGB8, NoMipMap);
     EXPECT_EQ(EncodeTexture(nullptr, &options), nullptr);
     EXPECT_EQ(EncodeTexture(&image, nullptr), nullptr);
 }
@@ -138,7 +130,7 @@ int32_t RecordingEtcEncoder(const uint8_t*, uint8_t* destination, int32_t width,
 TEST(EncodeMipLevels, EtcLevelsGoToTheEncoderOneByOne) {
     CImage image;
     ASSERT_TRUE(image.Create(RGB, 64, 32, 0, 0, 0, 0));
-    ImageOptions options = Options(ETC1, GenerateMipMap);
+    ImageOptions options = MipOptions(ETC1, GenerateMipMap);
     options.etcEncoder = RecordingEtcEncoder;
     options.etcQuality = MediumPerceptual;
     g_etcCalls.clear();
@@ -159,7 +151,7 @@ TEST(EncodeMipLevels, EtcLevelsWithoutAnEncoderAreZero) {
     CImage image;
     ASSERT_TRUE(image.Create(RGBA, 16, 16, 0, 0, 0, 0));
     FillRandom(image, 7);
-    const ImageOptions options = Options(ETC1_A4, GenerateMipMap);
+    const ImageOptions options = MipOptions(ETC1_A4, GenerateMipMap);
     const ByteBuffer texture = EncodeTexture(&image, &options);
     ASSERT_EQ(image.mipLevels, 2);
     EXPECT_EQ(Bytes(texture, 256 + 64), std::vector<uint8_t>(256 + 64, 0));

@@ -1,0 +1,23 @@
+// Inputs shared by the texture tests: seeded random bytes and mip options.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "image/ImageOptions.h"
+
+inline std::vector<uint8_t> RandomBytes(size_t count, uint32_t seed) {
+    std::mt19937 random(seed);
+    std::vector<uint8_t> bytes(count);
+    for (uint8_t& byte : bytes) byte = static_cast<uint8_t>(random());
+    return bytes;
+}
+
+inline ImageLib::ImageOptions MipOptions(int32_t format, int32_t mode, int32_t levels = 0) {
+    ImageLib::ImageOptions options;
+    options.format = format;
+    options.mipMode = mode;
+    options.mipLevels = levels;
+    return options;
+}
