@@ -72,7 +72,8 @@ void ETC1Block::DecodeInside(uint8_t* topLeft, size_t stride, const uint8_t* alp
     const BlockColours colours = Colours(*this);
     const size_t step = alpha != nullptr ? 4 : 3;
     for (int32_t p = 0; p < 16; ++p) {
-        WritePixel(colours, p, alpha, topLeft + static_cast<size_t>(p % 4) * stride + static_cast<size_t>(p / 4) * step);
+        uint8_t* out = topLeft + static_cast<size_t>(p % 4) * stride + static_cast<size_t>(p / 4) * step;
+        WritePixel(colours, p, alpha, out);
     }
 }
 

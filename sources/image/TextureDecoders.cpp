@@ -40,6 +40,9 @@ constexpr std::array<uint32_t, 256> AlphaPairTable() {
 }
 constexpr auto kAlphaPairs = AlphaPairTable();
 
+// Byte 1 of a 16-bit value first: LA8 gives L, A and HILO8 gives R, G.
+uint32_t SwapBytes(uint32_t in) { return (in >> 8) | (in & 0xFF) << 8; }
+
 }  // namespace
 
 void DecodeLevelL4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
@@ -63,12 +66,12 @@ void DecodeLevelLA4(const uint8_t* source, uint8_t* destination, int32_t width, 
 }
 
 void DecodeLevelLA8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodePixelPairs<2, 2>(source, destination, width, height, [](uint32_t in) { return (in >> 8) | (in & 0xFF) << 8; });
+    DecodePixelPairs<2, 2>(source, destination, width, height, SwapBytes);
 }
 
 void DecodeLevelHILO8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
     // R = byte 1, G = byte 0, B = 0.
-    DecodePixelPairs<2, 3>(source, destination, width, height, [](uint32_t in) { return (in >> 8) | (in & 0xFF) << 8; });
+    DecodePixelPairs<2, 3>(source, destination, width, height, SwapBytes);
 }
 
 void DecodeLevelRGB565(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {

@@ -51,7 +51,8 @@ void EncodeLevelRGB565(const uint8_t* source, uint8_t* destination, int32_t widt
 }
 
 void EncodeLevelRGB8(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    EncodeTiles<1, 3>(source, destination, width, height, [](const uint8_t* p) { return p[2] | p[1] << 8 | p[0] << 16; });
+    EncodeTiles<1, 3>(source, destination, width, height,
+                      [](const uint8_t* p) { return p[2] | p[1] << 8 | p[0] << 16; });
 }
 
 void EncodeLevelRGB5A1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {

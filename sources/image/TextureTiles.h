@@ -29,20 +29,15 @@ constexpr std::array<uint8_t, kTileSide> MortonTable(int32_t shift) {
     for (int32_t v = 0; v < kTileSide; ++v) table[v] = SpreadBits(v, shift);
     return table;
 }
-}  // namespace TileDetail
-
-// In-tile index of the pixel in column x and row y: kMortonOfX[x] + kMortonOfY[y].
-inline constexpr std::array<uint8_t, kTileSide> kMortonOfX = TileDetail::MortonTable(0);
-inline constexpr std::array<uint8_t, kTileSide> kMortonOfY = TileDetail::MortonTable(1);
 
 // Units and pixels move between bytes and integers least significant byte first,
 // as whole loads and stores (a 3-byte one as 2 + 1 bytes).
 static_assert(std::endian::native == std::endian::little);
 
-namespace TileDetail {
 template <int32_t kBytes>
 using Word = std::conditional_t<kBytes == 1, uint8_t,
-                                std::conditional_t<kBytes == 2, uint16_t, std::conditional_t<kBytes == 4, uint32_t, uint64_t>>>;
+                                std::conditional_t<kBytes == 2, uint16_t,
+                                                   std::conditional_t<kBytes == 4, uint32_t, uint64_t>>>;
 // The largest power of two not above kBytes.
 template <int32_t kBytes>
 inline constexpr int32_t kHeadBytes = kBytes >= 8 ? 8 : kBytes >= 4 ? 4 : kBytes >= 2 ? 2 : 1;
@@ -69,6 +64,10 @@ inline void StoreLittle(uint8_t* out, uint64_t value) {
     if constexpr (kHead != kBytes) StoreLittle<kBytes - kHead>(out + kHead, value >> (8 * kHead));
 }
 }  // namespace TileDetail
+
+// In-tile index of the pixel in column x and row y: kMortonOfX[x] + kMortonOfY[y].
+inline constexpr std::array<uint8_t, kTileSide> kMortonOfX = TileDetail::MortonTable(0);
+inline constexpr std::array<uint8_t, kTileSide> kMortonOfY = TileDetail::MortonTable(1);
 
 // True when a width x height level is a whole number of 8x8 tiles.
 constexpr bool IsWholeTiles(int32_t width, int32_t height) {

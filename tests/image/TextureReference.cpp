@@ -52,7 +52,7 @@ void DecodePixel(int32_t format, const uint8_t* in, uint8_t* out) {
     switch (format) {
         case L8: out[0] = in[0]; break;
         case A8: out[0] = 0; out[1] = in[0]; break;
-        case LA4: out[0] = static_cast<uint8_t>((in[0] >> 4) * 17); out[1] = static_cast<uint8_t>((in[0] & 15) * 17); break;
+        case LA4: out[0] = Expand(in[0] >> 4, 4); out[1] = Expand(in[0] & 15u, 4); break;
         case LA8: out[0] = in[1]; out[1] = in[0]; break;
         case HILO8: out[0] = in[1]; out[1] = in[0]; out[2] = 0; break;
         case RGB565: out[0] = Expand(v >> 11, 5); out[1] = Expand((v >> 5) & 63, 6); out[2] = Expand(v & 31, 5); break;
@@ -119,7 +119,8 @@ void EncodeLevel(int32_t format, const uint8_t* source, uint8_t* destination, in
         }
         TilePosition(n + 1, width, x, y);
         if (!GetPixel(RGBA, source, width, height, x, y, second.data())) continue;
-        destination[n / 2] = static_cast<uint8_t>(FourBits(format, first.data()) | FourBits(format, second.data()) << 4);
+        const int32_t low = FourBits(format, first.data());
+        destination[n / 2] = static_cast<uint8_t>(low | FourBits(format, second.data()) << 4);
     }
 }
 
