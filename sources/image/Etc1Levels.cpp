@@ -6,26 +6,12 @@
 #include <cstring>
 
 #include "image/Etc1Block.h"
-#include "image/Etc1LevelDecoding.h"
+#include "image/DecoderPaths.h"
 #include "image/TextureCodecs.h"
 #include "image/TextureTiles.h"
 
 namespace ImageLib {
 namespace {
-
-void DecodeLevel(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, bool withAlpha) {
-    if (!IsWholeTiles(width, height)) return;
-    static const bool avx2 = Etc1LevelDecoding::HasAvx2();
-    if (avx2) {
-        Etc1LevelDecoding::DecodeAvx2(source, destination, width, height, withAlpha);
-    } else {
-        Etc1LevelDecoding::DecodePortable(source, destination, width, height, withAlpha);
-    }
-}
-
-}  // namespace
-
-namespace Etc1LevelDecoding {
 
 void DecodePortable(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, bool withAlpha) {
     const size_t pixelBytes = withAlpha ? 4 : 3;
@@ -46,7 +32,15 @@ void DecodePortable(const uint8_t* source, uint8_t* destination, int32_t width, 
     }
 }
 
-}  // namespace Etc1LevelDecoding
+}  // namespace
+
+void Portable::DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodePortable(source, destination, width, height, false);
+}
+
+void Portable::DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodePortable(source, destination, width, height, true);
+}
 
 void EncodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, int32_t quality,
                      EtcEncoderFunc encoder) {
@@ -59,11 +53,11 @@ void EncodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t widt
 }
 
 void DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeLevel(source, destination, width, height, false);
+    DecodeByProcessor(Portable::DecodeLevelETC1, Avx2::DecodeLevelETC1, source, destination, width, height);
 }
 
 void DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeLevel(source, destination, width, height, true);
+    DecodeByProcessor(Portable::DecodeLevelETC1A4, Avx2::DecodeLevelETC1A4, source, destination, width, height);
 }
 
 }  // namespace ImageLib

@@ -10,13 +10,15 @@
 #include <cstring>
 
 #include "image/Etc1Block.h"
-#include "image/Etc1LevelDecoding.h"
+#include "image/DecoderPaths.h"
 #include "image/TextureTiles.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 
-namespace ImageLib::Etc1LevelDecoding {
+#include "image/Avx2Target.h"
+
+namespace ImageLib::Avx2 {
 namespace {
 
 using Lanes16 = std::array<int16_t, 8>;
@@ -111,8 +113,6 @@ constexpr ShuffleTables MakeShuffleTables() {
     return t;
 }
 constexpr ShuffleTables kShuffles = MakeShuffleTables();
-
-#define BWVOQ_AVX2 __attribute__((target("avx2")))
 
 BWVOQ_AVX2 inline __m256i Load(const Shuffle& shuffle) {
     return _mm256_load_si256(reinterpret_cast<const __m256i*>(shuffle.data()));
@@ -226,28 +226,28 @@ BWVOQ_AVX2 void DecodeBlocks(const uint8_t* source, uint8_t* destination, int32_
 
 }  // namespace
 
-void DecodeAvx2(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, bool withAlpha) {
-    if (withAlpha) {
-        DecodeBlocks<true>(source, destination, width, height);
-    } else {
-        DecodeBlocks<false>(source, destination, width, height);
-    }
+void DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeBlocks<false>(source, destination, width, height);
 }
 
-bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
+void DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeBlocks<true>(source, destination, width, height);
+}
 
-}  // namespace ImageLib::Etc1LevelDecoding
+}  // namespace ImageLib::Avx2
 
 #else
 
-namespace ImageLib::Etc1LevelDecoding {
+namespace ImageLib::Avx2 {
 
-void DecodeAvx2(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, bool withAlpha) {
-    DecodePortable(source, destination, width, height, withAlpha);
+void DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    Portable::DecodeLevelETC1(source, destination, width, height);
 }
 
-bool HasAvx2() { return false; }
+void DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    Portable::DecodeLevelETC1A4(source, destination, width, height);
+}
 
-}  // namespace ImageLib::Etc1LevelDecoding
+}  // namespace ImageLib::Avx2
 
 #endif

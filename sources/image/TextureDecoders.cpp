@@ -1,7 +1,9 @@
 // The twelve level decoders of the uncompressed formats, and DecodeTexture.
+// RGB565, RGB5_A1 and RGBA4 have an AVX2 twin as well (TextureDecodersAvx2.cpp).
 #include <array>
 #include <iterator>
 
+#include "image/DecoderPaths.h"
 #include "image/TextureCodecs.h"
 #include "image/TextureTiles.h"
 
@@ -74,7 +76,7 @@ void DecodeLevelHILO8(const uint8_t* source, uint8_t* destination, int32_t width
     DecodePixelPairs<2, 3>(source, destination, width, height, SwapBytes);
 }
 
-void DecodeLevelRGB565(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+void Portable::DecodeLevelRGB565(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
     DecodePixelPairs<2, 3>(source, destination, width, height, [](uint32_t in) {
         return kExpand5[in >> 11] | kExpand6[(in >> 5) & 0x3F] << 8 | kExpand5[in & 0x1F] << 16;
     });
@@ -84,14 +86,14 @@ void DecodeLevelRGB8(const uint8_t* source, uint8_t* destination, int32_t width,
     DecodePixelPairs<3, 3>(source, destination, width, height, [](uint32_t in) { return __builtin_bswap32(in) >> 8; });
 }
 
-void DecodeLevelRGB5A1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+void Portable::DecodeLevelRGB5A1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
     DecodePixelPairs<2, 4>(source, destination, width, height, [](uint32_t in) {
         uint32_t alpha = (in & 1) != 0 ? 0xFFu : 0u;
         return kExpand5[in >> 11] | kExpand5[(in >> 6) & 0x1F] << 8 | kExpand5[(in >> 1) & 0x1F] << 16 | alpha << 24;
     });
 }
 
-void DecodeLevelRGBA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+void Portable::DecodeLevelRGBA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
     // Byte 1 holds R and G, byte 0 B and A, each high nibble first.
     DecodePixelPairs<2, 4>(source, destination, width, height,
                            [](uint32_t in) { return kNibblesHighFirst[in >> 8] | kNibblesHighFirst[in & 0xFF] << 16; });
@@ -101,8 +103,26 @@ void DecodeLevelRGBA8(const uint8_t* source, uint8_t* destination, int32_t width
     DecodePixelPairs<4, 4>(source, destination, width, height, [](uint32_t in) { return __builtin_bswap32(in); });
 }
 
+void DecodeLevelRGB565(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeByProcessor(Portable::DecodeLevelRGB565, Avx2::DecodeLevelRGB565, source, destination, width, height);
+}
+
+void DecodeLevelRGB5A1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeByProcessor(Portable::DecodeLevelRGB5A1, Avx2::DecodeLevelRGB5A1, source, destination, width, height);
+}
+
+void DecodeLevelRGBA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodeByProcessor(Portable::DecodeLevelRGBA4, Avx2::DecodeLevelRGBA4, source, destination, width, height);
+}
+
+void DecodeByProcessor(LevelDecoder portable, LevelDecoder avx2, const uint8_t* source, uint8_t* destination,
+                       int32_t width, int32_t height) {
+    if (!IsWholeTiles(width, height)) return;
+    static const bool hasAvx2 = Avx2::Supported();
+    (hasAvx2 ? avx2 : portable)(source, destination, width, height);
+}
+
 void DecodeTexture(int32_t format, const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    using LevelDecoder = void (*)(const uint8_t*, uint8_t*, int32_t, int32_t);
     static constexpr LevelDecoder kDecoders[] = {
         DecodeLevelL4,    DecodeLevelL8,     DecodeLevelA4,   DecodeLevelA8,     DecodeLevelLA4,   DecodeLevelLA8,
         DecodeLevelHILO8, DecodeLevelRGB565, DecodeLevelRGB8, DecodeLevelRGB5A1, DecodeLevelRGBA4, DecodeLevelRGBA8,

@@ -4,10 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "TextureReference.h"
-#include "TextureTestInputs.h"
 #include "image/Etc1Block.h"
-#include "image/Etc1LevelDecoding.h"
 #include "image/TextureCodecs.h"
 #include "image/TextureFormat.h"
 
@@ -131,32 +128,5 @@ TEST(Etc1Level, BlocksRunTopLeftTopRightBottomLeftBottomRightInEachTile) {
     }
     EXPECT_EQ(pixels[(8 * 16 + 0) * 3], 8 * 17 + 2);
 }
-
-class Etc1LevelPaths : public testing::TestWithParam<std::tuple<int32_t, std::pair<int32_t, int32_t>>> {};
-
-// The portable and the AVX2 path give what the per-block walk gives.
-TEST_P(Etc1LevelPaths, EveryPathMatchesTheBlockWalk) {
-    const auto [format, size] = GetParam();
-    const auto [width, height] = size;
-    const bool withAlpha = format == ETC1_A4;
-    const std::vector<uint8_t> texture =
-        RandomBytes(static_cast<size_t>(GetTextureDataSize(width, height, 1, format)), width * 7 + height);
-    const size_t pixelBytes = static_cast<size_t>(width) * height * (withAlpha ? 4 : 3);
-    std::vector<uint8_t> walk(pixelBytes, 0xCD);
-    TextureReference::DecodeLevel(format, texture.data(), walk.data(), width, height);
-
-    std::vector<uint8_t> portable(pixelBytes, 0xCD);
-    Etc1LevelDecoding::DecodePortable(texture.data(), portable.data(), width, height, withAlpha);
-    EXPECT_EQ(portable, walk);
-    if (!Etc1LevelDecoding::HasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
-    std::vector<uint8_t> avx2(pixelBytes, 0xCD);
-    Etc1LevelDecoding::DecodeAvx2(texture.data(), avx2.data(), width, height, withAlpha);
-    EXPECT_EQ(avx2, walk);
-}
-
-INSTANTIATE_TEST_SUITE_P(Etc1, Etc1LevelPaths,
-                         testing::Combine(testing::Values(ETC1, ETC1_A4),
-                                          testing::Values(std::pair{8, 8}, std::pair{16, 16}, std::pair{24, 8},
-                                                          std::pair{8, 40}, std::pair{64, 32}, std::pair{256, 256})));
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "TextureReference.h"
 #include "TextureTestInputs.h"
+#include "image/DecoderPaths.h"
 #include "image/Image.h"
 #include "image/TextureCodecs.h"
 #include "image/TextureFormat.h"
@@ -86,6 +87,48 @@ INSTANTIATE_TEST_SUITE_P(Texture, LevelEncoding,
                          testing::Combine(testing::Range<int32_t>(L4, ETC1), testing::ValuesIn(kSizes)));
 INSTANTIATE_TEST_SUITE_P(Texture, LevelDecoding,
                          testing::Combine(testing::Range<int32_t>(L4, ETC1_A4 + 1), testing::ValuesIn(kSizes)));
+
+struct DecoderPath {
+    int32_t format;
+    LevelDecoder portable, avx2;
+};
+
+using PathAndSize = std::tuple<DecoderPath, std::pair<int32_t, int32_t>>;
+class DecoderPaths : public testing::TestWithParam<PathAndSize> {};
+
+std::string DecoderPathName(const testing::TestParamInfo<PathAndSize>& info) {
+    const DecoderPath& path = std::get<0>(info.param);
+    const std::pair<int32_t, int32_t>& size = std::get<1>(info.param);
+    return std::string(GetTextureFormatName(path.format)) + "_" + std::to_string(size.first) + "x" +
+           std::to_string(size.second);
+}
+
+// The portable and the AVX2 path both give what the per-pixel walk gives.
+TEST_P(DecoderPaths, EveryPathMatchesTheWalk) {
+    const auto [path, size] = GetParam();
+    const auto [width, height] = size;
+    const std::vector<uint8_t> texture = RandomBytes(TextureBytes(path.format, width, height), width * 7 + height);
+    std::vector<uint8_t> walk(PixelBytes(path.format, width, height), 0xCD);
+    TextureReference::DecodeLevel(path.format, texture.data(), walk.data(), width, height);
+    std::vector<uint8_t> portable(walk.size(), 0xCD);
+    path.portable(texture.data(), portable.data(), width, height);
+    EXPECT_EQ(portable, walk);
+    if (!Avx2::Supported()) GTEST_SKIP() << "no AVX2 on this processor";
+    std::vector<uint8_t> avx2(walk.size(), 0xCD);
+    path.avx2(texture.data(), avx2.data(), width, height);
+    EXPECT_EQ(avx2, walk);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texture, DecoderPaths,
+    testing::Combine(testing::Values(DecoderPath{RGB565, Portable::DecodeLevelRGB565, Avx2::DecodeLevelRGB565},
+                                     DecoderPath{RGB5_A1, Portable::DecodeLevelRGB5A1, Avx2::DecodeLevelRGB5A1},
+                                     DecoderPath{RGBA4, Portable::DecodeLevelRGBA4, Avx2::DecodeLevelRGBA4},
+                                     DecoderPath{ETC1, Portable::DecodeLevelETC1, Avx2::DecodeLevelETC1},
+                                     DecoderPath{ETC1_A4, Portable::DecodeLevelETC1A4, Avx2::DecodeLevelETC1A4}),
+                     testing::Values(std::pair{8, 8}, std::pair{16, 16}, std::pair{24, 8}, std::pair{8, 40},
+                                     std::pair{64, 32}, std::pair{256, 256})),
+    DecoderPathName);
 
 TEST(DecodeTexture, UnknownFormatsWriteNothing) {
     const std::vector<uint8_t> input(256, 0x5A);
