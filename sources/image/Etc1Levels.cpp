@@ -5,8 +5,8 @@
 // alpha, then the colour block).
 #include <cstring>
 
-#include "image/Etc1Block.h"
 #include "image/DecoderPaths.h"
+#include "image/Etc1Block.h"
 #include "image/TextureCodecs.h"
 #include "image/TextureTiles.h"
 

@@ -7,10 +7,11 @@
 // gathered from the bit planes in row-major order; byte shuffles then look the
 // colours up and lay out the image rows of both blocks.
 #include <array>
-#include <cstring>
+#include <cstddef>
+#include <cstdint>
 
-#include "image/Etc1Block.h"
 #include "image/DecoderPaths.h"
+#include "image/Etc1Block.h"
 #include "image/TextureTiles.h"
 
 #if defined(__x86_64__) || defined(__i386__)
