@@ -34,8 +34,6 @@ int32_t FindTextureFormat(const char* name) {
     return INVALID;
 }
 
-int32_t GetTextureBitsPerPixel(int32_t format) { return IsTextureFormat(format) ? kBitsPerPixel[format] : 0; }
-
 int32_t GetTextureDataSize(int32_t width, int32_t height, int32_t levels, int32_t format) {
     if (!IsTextureFormat(format) || width < 1 || height < 1) return 0;
     int64_t pixels = 0;

@@ -33,8 +33,6 @@ const char* GetColorCorrectionName(int32_t correction);
 // The format whose stored name equals `name` exactly (case-sensitive), or INVALID.
 int32_t FindTextureFormat(const char* name);
 
-// Bits that one pixel takes in the format; 0 for a value outside 0 to 13.
-int32_t GetTextureBitsPerPixel(int32_t format);
 // Bytes of texture data of `levels` levels starting at width x height, each level
 // halving both sides (truncating). 0 for an unknown format, no levels, a side
 // below 1, or a size that does not fit in int32.

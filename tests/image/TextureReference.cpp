@@ -13,7 +13,9 @@ namespace {
 
 bool IsFourBit(int32_t format) { return format == L4 || format == A4; }
 
-int32_t StoredBytes(int32_t format) { return GetTextureBitsPerPixel(format) / 8; }
+// Bytes per pixel of the formats that take whole bytes, L4 to RGBA8.
+constexpr std::array<int32_t, 12> kStoredBytes = {0, 1, 0, 1, 1, 2, 2, 2, 3, 2, 2, 4};
+int32_t StoredBytes(int32_t format) { return kStoredBytes[format]; }
 
 uint32_t Luminance(const uint8_t* p) { return (p[0] + p[1] + p[2]) / 3u; }
 
