@@ -14,13 +14,11 @@ constexpr int32_t kMaxGeneratedLevels = 10;
 
 int32_t MinimumSide(int32_t format) { return format == ETC1 ? 16 : 8; }
 
-int32_t FitOrZero(int64_t side) { return side <= kMaxByteCount ? static_cast<int32_t>(side) : 0; }
-
-// The smallest minimum * 2^k (k >= 0) not smaller than `side`.
+// The smallest minimum * 2^k (k >= 0) not smaller than `side`; 0 beyond int32.
 int32_t PadUp(int32_t side, int32_t minimum) {
     int64_t padded = minimum;
     while (padded < side) padded *= 2;
-    return FitOrZero(padded);
+    return padded <= kMaxByteCount ? static_cast<int32_t>(padded) : 0;
 }
 
 // The count of UseMipMap levels W0, W0 / 2, ... down to the minimum side whose
