@@ -61,6 +61,12 @@ ByteBuffer ReadRemaining(Platform::FileHandle file, int32_t& size) {
     return ReadFrom(file, Platform::SeekFile(file, 0, Platform::SeekOrigin::Current), size);
 }
 
+int64_t GetRemainingSize(Platform::FileHandle file) {
+    int64_t position = Platform::SeekFile(file, 0, Platform::SeekOrigin::Current);
+    int64_t length = Platform::GetFileLength(file);
+    return position < 0 || length < position ? 0 : length - position;
+}
+
 bool WriteU8(Platform::FileHandle file, uint32_t value) {
     uint8_t byte = static_cast<uint8_t>(value);
     return WriteAll(file, &byte, 1);

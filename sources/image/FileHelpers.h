@@ -26,6 +26,10 @@ ByteBuffer ReadWholeFile(Platform::FileHandle file, int32_t& size);
 // The bytes from the current position to the end, as ReadWholeFile does.
 ByteBuffer ReadRemaining(Platform::FileHandle file, int32_t& size);
 
+// How many bytes lie between the current position and the end; 0 when unknown.
+// Readers check it before allocating for sizes that a file announces.
+int64_t GetRemainingSize(Platform::FileHandle file);
+
 bool WriteU8(Platform::FileHandle file, uint32_t value);
 bool WriteU16(Platform::FileHandle file, uint32_t value);
 bool WriteU32(Platform::FileHandle file, uint32_t value);

@@ -74,12 +74,6 @@ int64_t BytesBeforeData(const TgaHeader& header, bool readsPalette) {
     return skip;
 }
 
-int64_t RemainingBytes(Platform::FileHandle file) {
-    int64_t position = Platform::SeekFile(file, 0, Platform::SeekOrigin::Current);
-    int64_t length = Platform::GetFileLength(file);
-    return position < 0 || length < position ? 0 : length - position;
-}
-
 }  // namespace
 
 bool CImageTGA::Read(Platform::FileHandle file) { return ReadHeader(file) && ReadBody(file); }
@@ -115,7 +109,7 @@ bool CImageTGA::ReadBody(Platform::FileHandle file) {
     if (storedSize < 1) return false;
     bool rle = (header.imageType & kRleTypeBit) != 0;
     // Data too short for the pixels is refused before their buffer is allocated.
-    int64_t available = RemainingBytes(file);
+    int64_t available = GetRemainingSize(file);
     if (rle ? available * kMaxRleExpansion < storedSize : available < storedSize) return false;
     ByteBuffer stored = AllocateBytes(storedSize);
     if (!stored) return false;
