@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "converter/ConverterExitCode.h"
 #include "converter/ReportMessage.h"
@@ -49,7 +50,7 @@ int RunConversion(CommandLine& line) {
     g_etc1LastMethod = ImageLib::Fast;
     g_etc1CacheMethod = -1;
 
-    ImageLib::CImage* image = ImageLib::CreateImageFromFile(line.inputPath);
+    std::unique_ptr<ImageLib::CImage> image(ImageLib::CreateImageFromFile(line.inputPath));
     if (image == nullptr) {
         ReportMessage(MessageLevel::Error, "not support (%s)\n", line.inputPath);
         return NotSupported;
@@ -59,7 +60,7 @@ int RunConversion(CommandLine& line) {
         ReportMessage(MessageLevel::Information, "disabled color mapping\n");
         options.colorCorrection = ImageLib::NONE;
     }
-    if (!ImageLib::SaveImage(image, line.outputPath, &options)) {
+    if (!ImageLib::SaveImage(image.get(), line.outputPath, &options)) {
         ReportMessage(MessageLevel::Error, "not support (%s)\n", line.outputPath);
         return NotSupported;
     }

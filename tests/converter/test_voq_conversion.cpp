@@ -101,15 +101,17 @@ TEST_P(TgaToVoq, WritesTheLibrarysEncoding) {
     EXPECT_EQ(written.textureFormat, format.format);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Converter, TgaToVoq,
-    testing::Combine(testing::ValuesIn(kFormats), testing::ValuesIn(kMipOptions),
-                     testing::Values(std::pair<uint16_t, uint16_t>{128, 64}, std::pair<uint16_t, uint16_t>{45, 30})),
-    [](const testing::TestParamInfo<TgaToVoqParam>& info) {
-        const auto& [format, mip, size] = info.param;
-        return std::string(format.name) + "_m" + mip.value + "_" + std::to_string(size.first) + "x" +
-               std::to_string(size.second);
-    });
+std::string TgaToVoqName(const testing::TestParamInfo<TgaToVoqParam>& info) {
+    const auto& [format, mip, size] = info.param;
+    return std::string(format.name) + "_m" + mip.value + "_" + std::to_string(size.first) + "x" +
+           std::to_string(size.second);
+}
+
+INSTANTIATE_TEST_SUITE_P(Converter, TgaToVoq,
+                         testing::Combine(testing::ValuesIn(kFormats), testing::ValuesIn(kMipOptions),
+                                          testing::Values(std::pair<uint16_t, uint16_t>{128, 64},
+                                                          std::pair<uint16_t, uint16_t>{45, 30})),
+                         TgaToVoqName);
 
 TEST(VoqToVoq, ReencodesTheDecodedTexture) {
     TempFolder folder;
@@ -137,10 +139,18 @@ struct BadInput {
 
 void PrintTo(const BadInput& c, std::ostream* out) { *out << c.name; }
 
+// The bytes cut to, or padded with zeros to, `size`.
 Bytes Truncated(Bytes bytes, size_t size) {
     bytes.resize(size);
     return bytes;
 }
+
+Bytes WithByte(Bytes bytes, size_t at, uint8_t value) {
+    bytes.at(at) = value;
+    return bytes;
+}
+
+std::string BadInputName(const testing::TestParamInfo<BadInput>& info) { return info.param.name; }
 
 class UnreadableInput : public testing::TestWithParam<BadInput> {};
 
@@ -158,19 +168,11 @@ INSTANTIATE_TEST_SUITE_P(
     Converter, UnreadableInput,
     testing::Values(BadInput{"tga_header_only", "in.tga", Truncated(PatternTga(16, 16), 18)},
                     BadInput{"tga_cut_in_the_pixels", "in.tga", Truncated(PatternTga(16, 16), 200)},
-                    BadInput{"tga_unknown_type", "in.tga", [] {
-                                 Bytes bytes = PatternTga(8, 8);
-                                 bytes[2] = 7;
-                                 return bytes;
-                             }()},
+                    BadInput{"tga_unknown_type", "in.tga", WithByte(PatternTga(8, 8), 2, 7)},
                     BadInput{"voq_cut_in_the_data", "in.voq", Truncated(VoqHeaderBytes("Rgb8", 8, 8, 1), 16)},
-                    BadInput{"voq_unknown_name", "in.voq", [] {
-                                 Bytes bytes = VoqHeaderBytes("Rgb9", 8, 8, 1);
-                                 bytes.resize(16 + 192);
-                                 return bytes;
-                             }()},
+                    BadInput{"voq_unknown_name", "in.voq", Truncated(VoqHeaderBytes("Rgb9", 8, 8, 1), 16 + 192)},
                     BadInput{"voq_empty", "in.voq", Bytes{}}),
-    [](const testing::TestParamInfo<BadInput>& info) { return info.param.name; });
+    BadInputName);
 
 // A TGA 40000 pixels wide pads to 65536, which the VOQ header cannot hold.
 TEST(TgaToVoqFailure, LevelZeroTooWideForTheHeaderIsNotSupported) {

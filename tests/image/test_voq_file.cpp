@@ -167,8 +167,8 @@ TEST(VoqWriter, FailsAndWritesNothingWithoutOptionsOrFormat) {
     CImage image;
     FillPattern(image, RGB, 8, 8);
     TempFolder folder;
-    ImageOptions autoFormat = OptionsFor(ETC1_AUTO);
-    ImageOptions invalid = OptionsFor(INVALID);
+    const ImageOptions autoFormat = OptionsFor(ETC1_AUTO);
+    const ImageOptions invalid = OptionsFor(INVALID);
     for (const ImageOptions* options : {static_cast<const ImageOptions*>(nullptr), &autoFormat, &invalid}) {
         EXPECT_FALSE(WriteVoq(image, options, folder.File("out.voq")));
         EXPECT_TRUE(TestSupport::ReadBytes(folder.File("out.voq")).empty());
