@@ -152,16 +152,39 @@ BWVOQ_AVX2 inline __m256i ChooseSlots(__m256i s0, __m256i s1, __m256i s2, __m256
     return _mm256_min_epi32(best01, best23);
 }
 
-// The number of leading rows whose four candidates clamp in no channel.
-int32_t UnclampedRows(const uint8_t* base) {
+// How far every channel of the base can move either way without clamping.
+int32_t RoomOf(const uint8_t* base) {
     int32_t lowest = base[0] < base[1] ? base[0] : base[1];
     lowest = lowest < base[2] ? lowest : base[2];
     int32_t highest = base[0] > base[1] ? base[0] : base[1];
     highest = highest > base[2] ? highest : base[2];
-    int32_t room = lowest < 255 - highest ? lowest : 255 - highest;
+    return lowest < 255 - highest ? lowest : 255 - highest;
+}
+
+// The number of leading rows whose four candidates clamp in no channel.
+int32_t UnclampedRows(int32_t room) {
     int32_t rows = 0;
     while (rows < 8 && kETC1Modifiers[rows][3] <= room) ++rows;
     return rows;
+}
+
+// S of the slots -m and +m of a modifier that clamps in no channel.
+struct SymmetricScores {
+    __m256i minus;
+    __m256i plus;
+};
+
+BWVOQ_AVX2 inline SymmetricScores UnclampedScores(__m256i weightedSum, int32_t weight, int32_t modifier) {
+    __m256i t = _mm256_mullo_epi32(weightedSum, _mm256_set1_epi32(2 * modifier));
+    __m256i k = _mm256_set1_epi32(weight * modifier * modifier);
+    return {_mm256_add_epi32(k, t), _mm256_sub_epi32(k, t)};
+}
+
+// S of candidate i of the clamped terms.
+BWVOQ_AVX2 inline __m256i ClampedScore(const CandidateTerms& terms, int32_t i, __m256i x, __m256i y) {
+    __m256i cross = _mm256_add_epi32(_mm256_madd_epi16(x, _mm256_set1_epi32(terms.ca[i])),
+                                     _mm256_madd_epi16(y, _mm256_set1_epi32(terms.cb[i])));
+    return _mm256_add_epi32(_mm256_set1_epi32(terms.k[i]), cross);
 }
 
 }  // namespace
@@ -182,30 +205,25 @@ BWVOQ_AVX2 void ComputeModifierRowsAvx2(const uint8_t* block, HalfShape shape, i
     const int32_t weight = f.aR * f.bR + f.aB * f.bB + f.aG1 * f.bG1 + f.aG2 * f.bG2;
 
     __m256i rowErrors[8];
-    const int32_t unclamped = UnclampedRows(base);
+    const int32_t room = RoomOf(base);
+    const int32_t unclamped = UnclampedRows(room);
     for (int32_t q = 0; q < unclamped; ++q) {
-        const int32_t a = kETC1Modifiers[q][2];
-        const int32_t b = kETC1Modifiers[q][3];
-        __m256i ta = _mm256_mullo_epi32(weightedSum, _mm256_set1_epi32(2 * a));
-        __m256i tb = _mm256_mullo_epi32(weightedSum, _mm256_set1_epi32(2 * b));
-        __m256i ka = _mm256_set1_epi32(weight * a * a);
-        __m256i kb = _mm256_set1_epi32(weight * b * b);
-        __m256i best = ChooseSlots(_mm256_add_epi32(kb, tb), _mm256_add_epi32(ka, ta), _mm256_sub_epi32(ka, ta),
-                                   _mm256_sub_epi32(kb, tb), rows.msb[q], rows.lsb[q]);
+        SymmetricScores a = UnclampedScores(weightedSum, weight, kETC1Modifiers[q][2]);
+        SymmetricScores b = UnclampedScores(weightedSum, weight, kETC1Modifiers[q][3]);
+        __m256i best = ChooseSlots(b.minus, a.minus, a.plus, b.plus, rows.msb[q], rows.lsb[q]);
         rowErrors[q] = _mm256_add_epi32(best, pixelTerm);
     }
     if (unclamped < 8) {
         CandidateTerms terms;
         ComputeClampedTerms(base, f, unclamped & ~1, terms);
         for (int32_t q = unclamped; q < 8; ++q) {
-            __m256i s[4];
-            for (int32_t k = 0; k < 4; ++k) {
-                int32_t i = 4 * q + k;
-                __m256i cross = _mm256_add_epi32(_mm256_madd_epi16(x, _mm256_set1_epi32(terms.ca[i])),
-                                                 _mm256_madd_epi16(y, _mm256_set1_epi32(terms.cb[i])));
-                s[k] = _mm256_add_epi32(_mm256_set1_epi32(terms.k[i]), cross);
-            }
-            __m256i best = ChooseSlots(s[0], s[1], s[2], s[3], rows.msb[q], rows.lsb[q]);
+            // The outer slots clamp; the inner ones often do not.
+            const int32_t inner = kETC1Modifiers[q][2];
+            SymmetricScores a = inner <= room ? UnclampedScores(weightedSum, weight, inner)
+                                              : SymmetricScores{ClampedScore(terms, 4 * q + 1, x, y),
+                                                                ClampedScore(terms, 4 * q + 2, x, y)};
+            __m256i best = ChooseSlots(ClampedScore(terms, 4 * q, x, y), a.minus, a.plus,
+                                       ClampedScore(terms, 4 * q + 3, x, y), rows.msb[q], rows.lsb[q]);
             rowErrors[q] = _mm256_add_epi32(best, pixelTerm);
         }
     }

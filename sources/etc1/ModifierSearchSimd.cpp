@@ -89,16 +89,20 @@ int32_t WidePerceptual(const uint8_t* block, int32_t firstRow, const uint8_t* ba
                        uint32_t& lsb, double bound) {
     ModifierRows rows;
     ComputeModifierRowsAvx2(block, HalfShape::Wide, firstRow, base, kPerceptualFactors, rows);
+    // A row is given up once its running sum reaches the threshold of the best
+    // so far; sums only grow, so that happens exactly when the complete sum reaches it.
+    auto thresholdOf = [](double best) {
+        return static_cast<int64_t>(static_cast<double>(static_cast<float>(best)) * 1000.0);
+    };
     double best = bound;
+    int64_t threshold = thresholdOf(best);
     int32_t bestRow = -1;
     for (int32_t q = 0; q < 8; ++q) {
-        // A row is given up once its running sum reaches this threshold; sums only
-        // grow, so that happens exactly when the complete sum reaches it.
-        int64_t threshold = static_cast<int64_t>(static_cast<double>(static_cast<float>(best)) * 1000.0);
         if (static_cast<int64_t>(rows.error[q]) >= threshold) continue;
         float error = static_cast<float>(static_cast<double>(rows.error[q]) / 1000.0);
         if (static_cast<double>(error) < best) {
             best = error;
+            threshold = thresholdOf(best);
             bestRow = q;
         }
     }
