@@ -9,7 +9,8 @@ constexpr float kGreyTieThreshold = 192.0f;
 
 float WeightedSquare(float weight, float difference) { return weight * (difference * difference); }
 
-QuantizedColor QuantizeHue(const float* average, const HueQuantizer& q) {
+template <const HueQuantizer& q>
+QuantizedColor QuantizeHue(const float* average) {
     const HueLevels levels = FindHueLevels(average, q);
     int32_t winner = CpuHasAvx2() ? ChooseHueCombinationAvx2(levels, q) : ChooseHueCombination(levels, q);
     if (q.settlesGreyTies && (winner == 0 || winner == 7)) {
@@ -18,22 +19,15 @@ QuantizedColor QuantizeHue(const float* average, const HueQuantizer& q) {
         winner = distance > kGreyTieThreshold ? 7 : 0;
     }
     QuantizedColor result;
-    for (int32_t c = 0; c < 3; ++c) result[c] = kTakesHigh[winner][c] ? levels.high[c] : levels.low[c];
+    for (int32_t c = 0; c < 3; ++c) {
+        // Without a branch: the winner is data, and mispredicting it costs more than the arithmetic.
+        int32_t takesHigh = kTakesHigh[winner][c] ? 1 : 0;
+        result[c] = levels.low[c] + takesHigh * (levels.high[c] - levels.low[c]);
+    }
     return result;
 }
 
 }  // namespace
-
-HueLevels FindHueLevels(const float* average, const HueQuantizer& q) {
-    HueLevels levels;
-    for (int32_t c = 0; c < 3; ++c) {
-        levels.low[c] = static_cast<int32_t>(average[c] / q.step);
-        levels.high[c] = levels.low[c] + 1 > q.topLevel ? q.topLevel : levels.low[c] + 1;
-        levels.below[c] = static_cast<float>(q.expand(levels.low[c])) - average[c];
-        levels.rise[c] = static_cast<float>(q.expand(levels.high[c]) - q.expand(levels.low[c]));
-    }
-    return levels;
-}
 
 int32_t ChooseHueCombination(const HueLevels& levels, const HueQuantizer& q) {
     int32_t winner = 0;
@@ -72,7 +66,7 @@ QuantizedColor QuantizeRounded444(const float* average) {
     return result;
 }
 
-QuantizedColor QuantizeHue555(const float* average) { return QuantizeHue(average, kHue555); }
-QuantizedColor QuantizeHue444(const float* average) { return QuantizeHue(average, kHue444); }
-QuantizedColor QuantizeHue555Perceptual(const float* average) { return QuantizeHue(average, kHue555Perceptual); }
-QuantizedColor QuantizeHue444Perceptual(const float* average) { return QuantizeHue(average, kHue444Perceptual); }
+QuantizedColor QuantizeHue555(const float* average) { return QuantizeHue<kHue555>(average); }
+QuantizedColor QuantizeHue444(const float* average) { return QuantizeHue<kHue444>(average); }
+QuantizedColor QuantizeHue555Perceptual(const float* average) { return QuantizeHue<kHue555Perceptual>(average); }
+QuantizedColor QuantizeHue444Perceptual(const float* average) { return QuantizeHue<kHue444Perceptual>(average); }
