@@ -50,7 +50,8 @@ struct Orientation {
     uint32_t low = 0;
 };
 
-Orientation CodeOrientation(FastHalfSearches& searches, bool flipped, const Builder& builder) {
+template <const Builder& builder>
+Orientation CodeOrientation(FastHalfSearches& searches, bool flipped) {
     const float* average1 = searches.Average(flipped, 0);
     const float* average2 = searches.Average(flipped, 1);
     QuantizedColor first = builder.quantize5(average1);
@@ -83,16 +84,13 @@ Orientation CodeOrientation(FastHalfSearches& searches, bool flipped, const Buil
     return result;
 }
 
-const Builder& BuilderOf(FastColours colours) {
-    switch (colours) {
-        case FastColours::Rounded:
-            return kRounded;
-        case FastColours::Hue:
-            return kHue;
-        case FastColours::HuePerceptual:
-            break;
-    }
-    return kHuePerceptual;
+// Both orientations; the stacked one only when strictly better.
+template <const Builder& builder>
+FastCandidate BuildWith(FastHalfSearches& searches) {
+    Orientation sideBySide = CodeOrientation<builder>(searches, false);
+    Orientation stacked = CodeOrientation<builder>(searches, true);
+    const Orientation& chosen = stacked.error < sideBySide.error ? stacked : sideBySide;
+    return {chosen.high, chosen.low, chosen.error};
 }
 
 void Build(const uint8_t* block, FastMeasure measure, FastColours colours, uint32_t& high, uint32_t& low) {
@@ -105,11 +103,15 @@ void Build(const uint8_t* block, FastMeasure measure, FastColours colours, uint3
 }  // namespace
 
 FastCandidate BuildFastCandidate(FastHalfSearches& searches, FastColours colours) {
-    const Builder& builder = BuilderOf(colours);
-    Orientation sideBySide = CodeOrientation(searches, false, builder);
-    Orientation stacked = CodeOrientation(searches, true, builder);
-    const Orientation& chosen = stacked.error < sideBySide.error ? stacked : sideBySide;
-    return {chosen.high, chosen.low, chosen.error};
+    switch (colours) {
+        case FastColours::Rounded:
+            return BuildWith<kRounded>(searches);
+        case FastColours::Hue:
+            return BuildWith<kHue>(searches);
+        case FastColours::HuePerceptual:
+            break;
+    }
+    return BuildWith<kHuePerceptual>(searches);
 }
 
 void CompressBlockFastRounded(const uint8_t* block, uint32_t& high, uint32_t& low) {

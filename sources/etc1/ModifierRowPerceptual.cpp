@@ -10,8 +10,8 @@ namespace {
 // bits[i]; stops as soon as `givesUp` says so of the running sum. True when the
 // row was completed, with its planes in `msb` and `lsb`.
 template <typename GivesUp>
-bool EvaluateRow(const int32_t pixels[8][3], const int32_t base[3], int32_t row, const uint8_t* bits,
-                 GivesUp givesUp, uint64_t& sum, uint32_t& msb, uint32_t& lsb) {
+bool EvaluateRow(const int32_t pixels[8][3], const int32_t base[3], int32_t row, const uint8_t* bits, GivesUp givesUp,
+                 uint64_t& sum, uint32_t& msb, uint32_t& lsb) {
     RowCandidates candidates = CandidatesOfRow(base, row);
     uint32_t rowMsb = 0;
     uint32_t rowLsb = 0;
@@ -32,8 +32,8 @@ bool EvaluateRow(const int32_t pixels[8][3], const int32_t base[3], int32_t row,
 uint32_t TryModifierRowTallPerceptual(const int32_t pixels[8][3], const int32_t base[3], int32_t row, uint32_t& msb,
                                       uint32_t& lsb, uint32_t bound) {
     uint64_t sum = 0;
-    EvaluateRow(pixels, base, row, HalfBlockLayouts::TallAt(0).bit, [bound](uint64_t s) { return s > bound; }, sum,
-                msb, lsb);
+    EvaluateRow(
+        pixels, base, row, HalfBlockLayouts::TallAt(0).bit, [bound](uint64_t s) { return s > bound; }, sum, msb, lsb);
     return static_cast<uint32_t>(sum);
 }
 
