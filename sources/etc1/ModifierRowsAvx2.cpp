@@ -21,6 +21,20 @@
 
 namespace {
 
+// An error measure sum(w_c d_c^2) written so that each weight is a sum of
+// products of 16-bit factors: w_R = aR bR, w_B = aB bB, w_G = aG1 bG1 + aG2 bG2.
+// Every factor times 255 (and twice a b factor times 183) fits in int16, which
+// lets the kernel use 16-bit multiply-adds and stay exact.
+struct MeasureFactors {
+    int16_t aR, aB, aG1, aG2;
+    int16_t bR, bB, bG1, bG2;
+    constexpr int32_t Weight() const { return aR * bR + aB * bB + aG1 * bG1 + aG2 * bG2; }
+};
+
+constexpr MeasureFactors kPlainFactors = {1, 1, 1, 0, 1, 1, 1, 0};
+// 299 = 13 x 23, 114 = 6 x 19, 587 = 23 x 25 + 3 x 4.
+constexpr MeasureFactors kPerceptualFactors = {13, 6, 23, 3, 23, 19, 25, 4};
+
 // pshufb controls that pick a half's bytes out of the three 16-byte thirds of
 // the block: for each layout, the R, B pairs and the G, G pairs of its 8 pixels.
 struct GatherControls {
@@ -174,7 +188,8 @@ struct SymmetricScores {
     __m256i plus;
 };
 
-BWVOQ_AVX2 inline SymmetricScores UnclampedScores(__m256i weightedSum, int32_t weight, int32_t modifier) {
+template <int32_t weight, int32_t modifier>
+BWVOQ_AVX2 inline SymmetricScores UnclampedScores(__m256i weightedSum) {
     __m256i t = _mm256_mullo_epi32(weightedSum, _mm256_set1_epi32(2 * modifier));
     __m256i k = _mm256_set1_epi32(weight * modifier * modifier);
     return {_mm256_add_epi32(k, t), _mm256_sub_epi32(k, t)};
@@ -187,45 +202,70 @@ BWVOQ_AVX2 inline __m256i ClampedScore(const CandidateTerms& terms, int32_t i, _
     return _mm256_add_epi32(_mm256_set1_epi32(terms.k[i]), cross);
 }
 
-}  // namespace
+// The pixels of a half as the rows need them.
+struct HalfPixels {
+    __m256i x;            // int16 pairs (aR qR, aB qB)
+    __m256i y;            // int16 pairs (aG1 qG, aG2 qG)
+    __m256i pixelTerm;    // P = sum(w q^2)
+    __m256i weightedSum;  // sum(w q)
+};
 
-BWVOQ_AVX2 void ComputeModifierRowsAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
-                                        const MeasureFactors& f, ModifierRows& rows) {
+template <const MeasureFactors& f>
+BWVOQ_AVX2 inline HalfPixels PrepareHalf(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base) {
     const GatherControls& controls = kGatherControls[(shape == HalfShape::Wide ? 2 : 0) + ((first >> 1) & 1)];
     const __m128i thirds[3] = {_mm_loadu_si128(reinterpret_cast<const __m128i*>(block)),
                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16)),
                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 32))};
     const __m256i rb = _mm256_sub_epi16(GatherPairs(thirds, controls.redBlue), PairOf(base[0], base[2]));
     const __m256i gg = _mm256_sub_epi16(GatherPairs(thirds, controls.greenGreen), PairOf(base[1], base[1]));
-    const __m256i x = _mm256_mullo_epi16(rb, PairOf(f.aR, f.aB));
-    const __m256i y = _mm256_mullo_epi16(gg, PairOf(f.aG1, f.aG2));
-    const __m256i pixelTerm = WeightedSquares(rb, gg, f);
-    const __m256i weightedSum =
-        _mm256_add_epi32(_mm256_madd_epi16(x, PairOf(f.bR, f.bB)), _mm256_madd_epi16(y, PairOf(f.bG1, f.bG2)));
-    const int32_t weight = f.aR * f.bR + f.aB * f.bB + f.aG1 * f.bG1 + f.aG2 * f.bG2;
+    HalfPixels half;
+    half.x = _mm256_mullo_epi16(rb, PairOf(f.aR, f.aB));
+    half.y = _mm256_mullo_epi16(gg, PairOf(f.aG1, f.aG2));
+    half.pixelTerm = WeightedSquares(rb, gg, f);
+    half.weightedSum = _mm256_add_epi32(_mm256_madd_epi16(half.x, PairOf(f.bR, f.bB)),
+                                        _mm256_madd_epi16(half.y, PairOf(f.bG1, f.bG2)));
+    return half;
+}
 
-    __m256i rowErrors[8];
+// Row q: each pair of slots -m, +m by the product form when m clamps in no
+// channel, else from the clamped terms.
+template <const MeasureFactors& f, int32_t q>
+BWVOQ_AVX2 inline __m256i RowError(const HalfPixels& half, int32_t room, const CandidateTerms& terms,
+                                   ModifierRows& rows) {
+    constexpr int32_t inner = kETC1Modifiers[q][2];
+    constexpr int32_t outer = kETC1Modifiers[q][3];
+    SymmetricScores a = inner <= room ? UnclampedScores<f.Weight(), inner>(half.weightedSum)
+                                      : SymmetricScores{ClampedScore(terms, 4 * q + 1, half.x, half.y),
+                                                        ClampedScore(terms, 4 * q + 2, half.x, half.y)};
+    SymmetricScores b = outer <= room ? UnclampedScores<f.Weight(), outer>(half.weightedSum)
+                                      : SymmetricScores{ClampedScore(terms, 4 * q, half.x, half.y),
+                                                        ClampedScore(terms, 4 * q + 3, half.x, half.y)};
+    __m256i best = ChooseSlots(b.minus, a.minus, a.plus, b.plus, rows.msb[q], rows.lsb[q]);
+    return _mm256_add_epi32(best, half.pixelTerm);
+}
+
+template <const MeasureFactors& f>
+BWVOQ_AVX2 void ComputeRows(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                            ModifierRows& rows) {
+    const HalfPixels half = PrepareHalf<f>(block, shape, first, base);
     const int32_t room = RoomOf(base);
     const int32_t unclamped = UnclampedRows(room);
-    for (int32_t q = 0; q < unclamped; ++q) {
-        SymmetricScores a = UnclampedScores(weightedSum, weight, kETC1Modifiers[q][2]);
-        SymmetricScores b = UnclampedScores(weightedSum, weight, kETC1Modifiers[q][3]);
-        __m256i best = ChooseSlots(b.minus, a.minus, a.plus, b.plus, rows.msb[q], rows.lsb[q]);
-        rowErrors[q] = _mm256_add_epi32(best, pixelTerm);
-    }
-    if (unclamped < 8) {
-        CandidateTerms terms;
-        ComputeClampedTerms(base, f, unclamped & ~1, terms);
-        for (int32_t q = unclamped; q < 8; ++q) {
-            // The outer slots clamp; the inner ones often do not.
-            const int32_t inner = kETC1Modifiers[q][2];
-            SymmetricScores a = inner <= room ? UnclampedScores(weightedSum, weight, inner)
-                                              : SymmetricScores{ClampedScore(terms, 4 * q + 1, x, y),
-                                                                ClampedScore(terms, 4 * q + 2, x, y)};
-            __m256i best = ChooseSlots(ClampedScore(terms, 4 * q, x, y), a.minus, a.plus,
-                                       ClampedScore(terms, 4 * q + 3, x, y), rows.msb[q], rows.lsb[q]);
-            rowErrors[q] = _mm256_add_epi32(best, pixelTerm);
-        }
-    }
+    CandidateTerms terms;
+    if (unclamped < 8) ComputeClampedTerms(base, f, unclamped & ~1, terms);
+    const __m256i rowErrors[8] = {RowError<f, 0>(half, room, terms, rows), RowError<f, 1>(half, room, terms, rows),
+                                  RowError<f, 2>(half, room, terms, rows), RowError<f, 3>(half, room, terms, rows),
+                                  RowError<f, 4>(half, room, terms, rows), RowError<f, 5>(half, room, terms, rows),
+                                  RowError<f, 6>(half, room, terms, rows), RowError<f, 7>(half, room, terms, rows)};
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(rows.error), SumLanesOfEach(rowErrors));
+}
+
+}  // namespace
+
+void ComputeModifierRowsAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                             RowMeasure measure, ModifierRows& rows) {
+    if (measure == RowMeasure::Plain) {
+        ComputeRows<kPlainFactors>(block, shape, first, base, rows);
+    } else {
+        ComputeRows<kPerceptualFactors>(block, shape, first, base, rows);
+    }
 }

@@ -50,8 +50,8 @@ int32_t AcceptPlain(const ModifierRows& rows, Shape shape, int32_t& row, uint32_
 int32_t PlainSearch(Shape shape, const uint8_t* block, int32_t first, const uint8_t* base, int32_t& row, uint32_t& msb,
                     uint32_t& lsb, int32_t bound) {
     ModifierRows rows;
-    ComputeModifierRowsAvx2(block, shape == Shape::Tall ? HalfShape::Tall : HalfShape::Wide, first, base, kPlainFactors,
-                            rows);
+    ComputeModifierRowsAvx2(block, shape == Shape::Tall ? HalfShape::Tall : HalfShape::Wide, first, base,
+                            RowMeasure::Plain, rows);
     return AcceptPlain(rows, shape, row, msb, lsb, bound);
 }
 
@@ -72,7 +72,7 @@ int32_t Wide(const uint8_t* block, int32_t firstRow, const uint8_t* base, int32_
 uint32_t TallPerceptual(const uint8_t* block, int32_t column, const uint8_t* base, int32_t& row, uint32_t& msb,
                         uint32_t& lsb, uint32_t bound) {
     ModifierRows rows;
-    ComputeModifierRowsAvx2(block, HalfShape::Tall, column, base, kPerceptualFactors, rows);
+    ComputeModifierRowsAvx2(block, HalfShape::Tall, column, base, RowMeasure::Perceptual, rows);
     uint32_t best = bound * 1000u;
     int32_t bestRow = -1;
     for (int32_t q = 0; q < 8; ++q) {
@@ -88,7 +88,7 @@ uint32_t TallPerceptual(const uint8_t* block, int32_t column, const uint8_t* bas
 int32_t WidePerceptual(const uint8_t* block, int32_t firstRow, const uint8_t* base, int32_t& row, uint32_t& msb,
                        uint32_t& lsb, double bound) {
     ModifierRows rows;
-    ComputeModifierRowsAvx2(block, HalfShape::Wide, firstRow, base, kPerceptualFactors, rows);
+    ComputeModifierRowsAvx2(block, HalfShape::Wide, firstRow, base, RowMeasure::Perceptual, rows);
     // A row is given up once its running sum reaches the threshold of the best
     // so far; sums only grow, so that happens exactly when the complete sum reaches it.
     auto thresholdOf = [](double best) {
