@@ -6,6 +6,8 @@
 #include <cstring>
 #include <mutex>
 
+#include "etc1/ETC1CacheChanges.h"
+
 static_assert(std::endian::native == std::endian::little, "the cache file is the table's memory image");
 static_assert(sizeof(ETC1CacheEntry) == 16);
 
@@ -24,13 +26,9 @@ std::array<std::mutex, kLockStripes> g_stripes;
 // The table starts empty: zero-filled memory would match the black block, whose key is 0.
 std::atomic<bool> g_emptyPending{true};
 std::mutex g_emptying;  // one thread carries a pending empty out while the others wait
-std::atomic<bool> g_changedSinceFile{true};
+ETC1CacheChanges g_changes;
 
 std::mutex& StripeOf(uint32_t index) { return g_stripes[index % kLockStripes]; }
-
-void NoteChange() {
-    if (!g_changedSinceFile.load(std::memory_order_relaxed)) g_changedSinceFile.store(true, std::memory_order_relaxed);
-}
 
 }  // namespace
 
@@ -38,7 +36,7 @@ uint32_t ETC1CacheIndex(uint64_t hash) { return static_cast<uint32_t>(hash % kET
 
 void EmptyETC1Cache() {
     g_emptyPending.store(true, std::memory_order_release);
-    NoteChange();
+    g_changes.MarkRewritten();
 }
 
 bool LookUpETC1Block(uint64_t key, uint64_t hash, uint32_t& high, uint32_t& low) {
@@ -55,11 +53,12 @@ bool LookUpETC1Block(uint64_t key, uint64_t hash, uint32_t& high, uint32_t& low)
 void StoreETC1Block(uint64_t key, uint64_t hash, uint32_t high, uint32_t low) {
     ETC1CacheMemory::FinishPendingEmpty();
     uint32_t index = ETC1CacheIndex(hash);
-    {
-        std::lock_guard<std::mutex> guard(StripeOf(index));
-        ETC1Cache[index] = {static_cast<uint32_t>(key), static_cast<uint32_t>(key >> 32), high, low};
-    }
-    NoteChange();
+    const ETC1CacheEntry stored{static_cast<uint32_t>(key), static_cast<uint32_t>(key >> 32), high, low};
+    std::lock_guard<std::mutex> guard(StripeOf(index));
+    ETC1CacheEntry& entry = ETC1Cache[index];
+    if (SameETC1CacheEntry(entry, stored)) return;
+    g_changes.Record(index, entry);
+    entry = stored;
 }
 
 namespace ETC1CacheMemory {
@@ -69,7 +68,7 @@ uint8_t* Bytes() { return reinterpret_cast<uint8_t*>(ETC1Cache); }
 void FillEmpty() {
     std::memset(ETC1Cache, 0xFF, sizeof ETC1Cache);
     g_emptyPending.store(false, std::memory_order_release);
-    NoteChange();
+    g_changes.MarkRewritten();
 }
 
 void FinishPendingEmpty() {
@@ -80,11 +79,11 @@ void FinishPendingEmpty() {
 
 void MarkWhollyLoaded() {
     g_emptyPending.store(false, std::memory_order_release);
-    g_changedSinceFile.store(false, std::memory_order_relaxed);
+    g_changes.Forget();
 }
 
-bool ChangedSinceFile() { return g_changedSinceFile.load(std::memory_order_relaxed); }
+bool ChangedSinceFile() { return g_changes.AnyDiffers(ETC1Cache); }
 
-void MarkSaved() { g_changedSinceFile.store(false, std::memory_order_relaxed); }
+void MarkSaved() { g_changes.Forget(); }
 
 }  // namespace ETC1CacheMemory

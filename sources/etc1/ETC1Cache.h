@@ -49,8 +49,9 @@ void FinishPendingEmpty();
 // Every byte has just been read from a file: a pending empty is void, and
 // nothing has changed since that file.
 void MarkWhollyLoaded();
-// True when an entry may differ from the file last loaded or saved (a store,
-// an emptying); MarkWhollyLoaded and MarkSaved clear it.
+// True when an entry may differ from the file last loaded or saved (after an
+// emptying, or stores that left some entry changed); MarkWhollyLoaded and
+// MarkSaved make the table match its file again.
 bool ChangedSinceFile();
 void MarkSaved();
 

@@ -192,6 +192,21 @@ TEST_F(CacheFiles, AFileThatWouldNotChangeIsNotRewritten) {
     EXPECT_TRUE(HoldsTheCountingBlock());
 }
 
+// Two blocks on one entry that take turns in it leave the file's bytes as they were.
+TEST_F(CacheFiles, EntriesThatEndAsTheyBeganLeaveTheFileAlone) {
+    WriteCacheFile(1, kETC1CacheBytes);
+    LoadETC1Cache(1);
+    struct stat first {};
+    ASSERT_EQ(stat(CacheFile(1).c_str(), &first), 0);
+    StoreETC1Block(42, kHash + kETC1CacheEntryCount, 1, 2);
+    StoreETC1Block(kKey, kHash, 0xAABBCCDDu, 0x01020304u);
+    StoreETC1Block(~uint64_t{0}, 9, 0xFFFFFFFFu, 0xFFFFFFFFu);  // the bytes of an empty entry
+    SaveETC1Cache(1);
+    struct stat second {};
+    ASSERT_EQ(stat(CacheFile(1).c_str(), &second), 0);
+    EXPECT_EQ(first.st_ino, second.st_ino);
+}
+
 TEST_F(CacheFiles, ALongerFileIsCutToTheTableOnSave) {
     WriteCacheFile(1, kETC1CacheBytes + 1);
     LoadETC1Cache(1);
