@@ -1,6 +1,8 @@
 // The TGA writer: a plain TGA image, raw or RLE, and with a texture format also
 // the encoded texture in developer tags after the pixel data.
 #include "image/ImageTGA.h"
+#include "image/TextureEncoding.h"
+#include "image/TgaTags.h"
 #include "image/TgaWriter.h"
 
 namespace ImageLib {
@@ -31,10 +33,16 @@ int32_t CImageTGA::GetImageSize(int32_t imageFormat, const ImageOptions* options
 
 bool CImageTGA::WriteImage(CImage& image, Platform::FileHandle file, const ImageOptions* options) {
     if (file.IsNull() || !FitsTgaHeader(image)) return false;
-    if (IsTextureFormatRequested(options)) return false;  // texture tags: next step
     CImage converted;
     CImage& written = ChooseImageToWrite(image, options, converted);
-    return WriteHeader(written, file, options) && WritePixels(written, file, options) && WriteFooter(file, options);
+    // Encoded before anything is written: a format without texture data leaves the file untouched.
+    ByteBuffer texture;
+    if (IsTextureFormatRequested(options)) {
+        texture = EncodeTexture(&written, options);
+        if (!texture) return false;
+    }
+    return WriteHeader(written, file, options) && WritePixels(written, file, options) &&
+           WriteTags(written, image, file, options, texture.get()) && WriteFooter(file, options);
 }
 
 }  // namespace ImageLib
