@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "image/ImageFiles.h"
 #include "image/TgaRleEncoder.h"
+#include "support/TestFiles.h"
 #include "support/TgaTagChain.h"
 #include "tga/TgaWriteRun.h"
 
@@ -228,6 +230,36 @@ TEST(TgaTags, FirstTagStartsWhereTheImageIdSays) {
         EXPECT_EQ(std::string(file.begin() + 38 + pixelBytes, file.begin() + 46 + pixelBytes), "qx5t_tfm");
     }
 }
+
+// The texture in the tags is the one the VOQ writer stores for the same image
+// and options, whatever layout the TGA writer turned the image into first.
+class TextureDataAsVoq : public testing::TestWithParam<TagCase> {};
+
+TEST_P(TextureDataAsVoq, TagHoldsTheVoqTextureData) {
+    const TagCase& c = GetParam();
+    ImageOptions options = OptionsOf(c);
+    TestSupport::TempFolder folder;
+    Bytes voq, tga;
+    for (const char* name : {"out.voq", "out.tga"}) {
+        CImage image;
+        MakeTestImage(image, c.imageFormat, c.side);
+        ASSERT_TRUE(SaveImage(&image, folder.File(name).c_str(), &options)) << name;
+    }
+    voq = TestSupport::ReadBytes(folder.File("out.voq"));
+    tga = TestSupport::ReadBytes(folder.File("out.tga"));
+    const TgaTag* data = FindTag(ParseTags(tga, FirstTagOffset(tga)), kTxd);
+    ASSERT_NE(data, nullptr);
+    ASSERT_GT(voq.size(), 16u);
+    EXPECT_EQ(data->payload, Bytes(voq.begin() + 16, voq.end()));
+}
+
+INSTANTIATE_TEST_SUITE_P(TgaTags, TextureDataAsVoq,
+                         testing::Values(TagCase{"grey", L, 16, RGBA8, 9, 0, VOQ_AVG, {}, {}},
+                                         TagCase{"greyAlpha", LA, 16, LA4, 2, 0, NONE, {}, {}},
+                                         TagCase{"indexed", Indexed, 16, RGB565, 0, 0, VOQ_INV_TOP, {}, {}},
+                                         TagCase{"rgb", RGB, 32, ETC1, 9, Fast, VOQ_BTM, {}, {}},
+                                         TagCase{"rgba", RGBA, 32, RGBA4, 3, 0, NONE, {}, {}}),
+                         [](const testing::TestParamInfo<TagCase>& info) { return info.param.name; });
 
 TEST(TgaTags, FormatWithoutTextureDataFailsTheWrite) {
     CImage image;
