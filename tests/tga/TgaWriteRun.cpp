@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <csignal>
 
+#include <gtest/gtest.h>
+
 #include "platform/Files.h"
 #include "support/TestFiles.h"
 
@@ -37,6 +39,10 @@ std::unique_ptr<ImageLib::CImageTGA> ReadTga(const Bytes& file) {
     return image;
 }
 
+namespace {
+
+// Writes as WriteTga does while every write past the first `limit` bytes of the
+// file fails, and returns the writer's result.
 bool WriteTgaWithSizeLimit(ImageLib::CImage& image, const ImageLib::ImageOptions* options, int64_t limit) {
     TestSupport::TempFolder folder;
     std::string path = folder.File("out.tga");
@@ -53,6 +59,17 @@ bool WriteTgaWithSizeLimit(ImageLib::CImage& image, const ImageLib::ImageOptions
     std::signal(SIGXFSZ, originalHandler);
     Platform::CloseFile(handle);
     return written;
+}
+
+}  // namespace
+
+void ExpectFailureAtEveryShortWrite(ImageLib::CImage& image, const ImageLib::ImageOptions& options) {
+    Bytes file;
+    ASSERT_TRUE(WriteTga(image, &options, file));
+    for (int64_t limit = 0; limit < static_cast<int64_t>(file.size()); ++limit) {
+        EXPECT_FALSE(WriteTgaWithSizeLimit(image, &options, limit)) << "limit " << limit;
+    }
+    EXPECT_TRUE(WriteTgaWithSizeLimit(image, &options, static_cast<int64_t>(file.size())));
 }
 
 Bytes Concat(std::initializer_list<Bytes> parts) {

@@ -25,9 +25,10 @@ bool WriteTga(ImageLib::CImage& image, const ImageLib::ImageOptions* options, By
 // Reads the file back through CImageTGA; null when the reader refuses it.
 std::unique_ptr<ImageLib::CImageTGA> ReadTga(const Bytes& file);
 
-// Writes as WriteTga does while every write past the first `limit` bytes of
-// the file fails (the process's file-size limit), and returns the writer's result.
-bool WriteTgaWithSizeLimit(ImageLib::CImage& image, const ImageLib::ImageOptions* options, int64_t limit);
+// Expects the writer to fail wherever the file stops taking bytes (every
+// limit below the full size, through the process's file-size limit) and to
+// succeed when the whole file fits.
+void ExpectFailureAtEveryShortWrite(ImageLib::CImage& image, const ImageLib::ImageOptions& options);
 
 Bytes Concat(std::initializer_list<Bytes> parts);
 Bytes Text(const std::string& text);
