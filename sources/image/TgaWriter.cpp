@@ -1,9 +1,6 @@
 #include "image/TgaWriter.h"
 
-#include <cstring>
-
 #include "image/FileHelpers.h"
-#include "image/SizeMath.h"
 #include "image/TgaPixelOrder.h"
 #include "image/TgaRleEncoder.h"
 
