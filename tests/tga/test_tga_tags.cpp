@@ -239,15 +239,15 @@ TEST_P(TextureDataAsVoq, TagHoldsTheVoqTextureData) {
     const TagCase& c = GetParam();
     ImageOptions options = OptionsOf(c);
     TestSupport::TempFolder folder;
-    Bytes voq, tga;
     for (const char* name : {"out.voq", "out.tga"}) {
         CImage image;
         MakeTestImage(image, c.imageFormat, c.side);
         ASSERT_TRUE(SaveImage(&image, folder.File(name).c_str(), &options)) << name;
     }
-    voq = TestSupport::ReadBytes(folder.File("out.voq"));
-    tga = TestSupport::ReadBytes(folder.File("out.tga"));
-    const TgaTag* data = FindTag(ParseTags(tga, FirstTagOffset(tga)), kTxd);
+    Bytes voq = TestSupport::ReadBytes(folder.File("out.voq"));
+    Bytes tga = TestSupport::ReadBytes(folder.File("out.tga"));
+    std::vector<TgaTag> tags = ParseTags(tga, FirstTagOffset(tga));
+    const TgaTag* data = FindTag(tags, kTxd);
     ASSERT_NE(data, nullptr);
     ASSERT_GT(voq.size(), 16u);
     EXPECT_EQ(data->payload, Bytes(voq.begin() + 16, voq.end()));
