@@ -1,7 +1,7 @@
 // ETC1 and ETC1_A4 textures through the real binary: TGA inputs converted into
-// VOQ files with the Fast methods, compared with the library's own encoding and
-// decoded back close to the source; the methods without a compressor end the
-// run with exit code 3.
+// VOQ and TGA files with the Fast methods, compared with the library's own
+// encoding and decoded back close to the source; the methods without a
+// compressor end the run with exit code 3.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +19,7 @@
 #include "support/ConverterRun.h"
 #include "support/TestFiles.h"
 #include "support/TgaBuilder.h"
+#include "support/TgaTagChain.h"
 
 using namespace ImageLib;
 using Bytes = std::vector<uint8_t>;
@@ -146,12 +147,45 @@ TEST_P(TgaToEtc1Voq, WritesTheEncodersBlocksAndDecodesCloseToTheSource) {
     if (format.written == ETC1_A4 && format.depth == 32) ExpectFourBitAlpha(source, written);
 }
 
+// The same conversions into TGA files: the texture travels in the developer
+// tags, byte for byte the library's encoding.
+class TgaToEtc1Tga : public testing::TestWithParam<Etc1Param> {};
+
+TEST_P(TgaToEtc1Tga, CarriesTheEncodersBlocksInItsTags) {
+    const auto& [format, method, mip] = GetParam();
+    TempFolder folder;
+    TestSupport::WriteBytes(folder.File("in.tga"), PhotoLikeTga(format.depth));
+    ConverterResult result = RunConverter(
+        {"-i", "in.tga", "-o", "out.tga", "-f", format.name, "-e", method.name, "-m", mip.value}, folder.Path());
+    ASSERT_EQ(result.exitStatus, 0) << result.output;
+
+    CImageTGA source;
+    ASSERT_TRUE(source.Load(folder.File("in.tga").c_str()));
+    Bytes expected = ExpectedTextureData(source, format.written, method.quality, mip);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(result.output, "in.tga -> out.tga \n" + std::string(static_cast<size_t>(source.mipLevels), '\n'));
+    Bytes file = TestSupport::ReadBytes(folder.File("out.tga"));
+    auto tags = TestSupport::ParseTags(file, TestSupport::FirstTagOffset(file));
+    ASSERT_TRUE(tags.has_value());
+    const TestSupport::TgaTag* name = TestSupport::FindTag(*tags, "qx5t_tfm");
+    const TestSupport::TgaTag* data = TestSupport::FindTag(*tags, "qx5t_txd");
+    ASSERT_NE(name, nullptr);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(std::string(name->payload.begin(), name->payload.end()), GetTextureFormatName(format.written));
+    EXPECT_EQ(data->payload, expected);
+}
+
 std::string Etc1ParamName(const testing::TestParamInfo<Etc1Param>& info) {
     const auto& [format, method, mip] = info.param;
     return std::string(format.name) + "_" + std::to_string(format.depth) + "bit_" + method.name + "_m" + mip.value;
 }
 
 INSTANTIATE_TEST_SUITE_P(Converter, TgaToEtc1Voq,
+                         testing::Combine(testing::ValuesIn(kFormats), testing::ValuesIn(kFastMethods),
+                                          testing::ValuesIn(kMips)),
+                         Etc1ParamName);
+
+INSTANTIATE_TEST_SUITE_P(Converter, TgaToEtc1Tga,
                          testing::Combine(testing::ValuesIn(kFormats), testing::ValuesIn(kFastMethods),
                                           testing::ValuesIn(kMips)),
                          Etc1ParamName);
