@@ -5,38 +5,32 @@
 
 namespace {
 
-constexpr float kGreyTieThreshold = 192.0f;
-
 float WeightedSquare(float weight, float difference) { return weight * (difference * difference); }
 
-template <const HueQuantizer& q>
-QuantizedColor QuantizeHue(const float* average) {
-    const HueLevels levels = FindHueLevels(average, q);
-    int32_t winner = CpuHasAvx2() ? ChooseHueCombinationAvx2(levels, q) : ChooseHueCombination(levels, q);
-    if (q.settlesGreyTies && (winner == 0 || winner == 7)) {
-        const float* d = levels.below;
-        float distance = (d[1] * d[1] + d[0] * d[0]) + d[2] * d[2];
-        winner = distance > kGreyTieThreshold ? 7 : 0;
-    }
-    QuantizedColor result;
-    for (int32_t c = 0; c < 3; ++c) {
-        // Without a branch: the winner is data, and mispredicting it costs more than the arithmetic.
-        int32_t takesHigh = kTakesHigh[winner][c] ? 1 : 0;
-        result[c] = levels.low[c] + takesHigh * (levels.high[c] - levels.low[c]);
-    }
-    return result;
+QuantizedColor QuantizeHue(const float* average, const HueQuantizer& q) {
+    return CpuHasAvx2() ? QuantizeHueAvx2(average, q) : QuantizeHuePortable(average, q);
 }
 
 }  // namespace
 
-int32_t ChooseHueCombination(const HueLevels& levels, const HueQuantizer& q) {
+QuantizedColor QuantizeHuePortable(const float* average, const HueQuantizer& q) {
+    int32_t low[3];
+    int32_t high[3];
+    float below[3];  // D: expansion of the low level minus the average
+    float rise[3];   // K: expansion of the high level minus that of the low one
+    for (int32_t c = 0; c < 3; ++c) {
+        low[c] = static_cast<int32_t>(average[c] / q.step);
+        high[c] = low[c] + 1 > q.topLevel ? q.topLevel : low[c] + 1;
+        int32_t lowExpanded = q.fiveBit ? Expand5(low[c]) : Expand4(low[c]);
+        int32_t highExpanded = q.fiveBit ? Expand5(high[c]) : Expand4(high[c]);
+        below[c] = static_cast<float>(lowExpanded) - average[c];
+        rise[c] = static_cast<float>(highExpanded - lowExpanded);
+    }
     int32_t winner = 0;
     float winnerError = 0.0f;
     for (int32_t combination = 0; combination < 8; ++combination) {
         float e[3];
-        for (int32_t c = 0; c < 3; ++c) {
-            e[c] = kTakesHigh[combination][c] ? levels.below[c] + levels.rise[c] : levels.below[c];
-        }
+        for (int32_t c = 0; c < 3; ++c) e[c] = kTakesHigh[combination][c] ? below[c] + rise[c] : below[c];
         float error = (WeightedSquare(q.weightRG, e[0] - e[1]) + WeightedSquare(q.weightRB, e[0] - e[2])) +
                       WeightedSquare(q.weightGB, e[1] - e[2]);
         if (combination == 0 || error < winnerError) {
@@ -44,7 +38,13 @@ int32_t ChooseHueCombination(const HueLevels& levels, const HueQuantizer& q) {
             winnerError = error;
         }
     }
-    return winner;
+    if (q.settlesGreyTies && (winner == 0 || winner == 7)) {
+        float distance = (below[1] * below[1] + below[0] * below[0]) + below[2] * below[2];
+        winner = distance > kGreyTieThreshold ? 7 : 0;
+    }
+    QuantizedColor result;
+    for (int32_t c = 0; c < 3; ++c) result[c] = kTakesHigh[winner][c] ? high[c] : low[c];
+    return result;
 }
 
 QuantizedColor QuantizeRounded555(const float* average) {
@@ -66,7 +66,7 @@ QuantizedColor QuantizeRounded444(const float* average) {
     return result;
 }
 
-QuantizedColor QuantizeHue555(const float* average) { return QuantizeHue<kHue555>(average); }
-QuantizedColor QuantizeHue444(const float* average) { return QuantizeHue<kHue444>(average); }
-QuantizedColor QuantizeHue555Perceptual(const float* average) { return QuantizeHue<kHue555Perceptual>(average); }
-QuantizedColor QuantizeHue444Perceptual(const float* average) { return QuantizeHue<kHue444Perceptual>(average); }
+QuantizedColor QuantizeHue555(const float* average) { return QuantizeHue(average, kHue555); }
+QuantizedColor QuantizeHue444(const float* average) { return QuantizeHue(average, kHue444); }
+QuantizedColor QuantizeHue555Perceptual(const float* average) { return QuantizeHue(average, kHue555Perceptual); }
+QuantizedColor QuantizeHue444Perceptual(const float* average) { return QuantizeHue(average, kHue444Perceptual); }

@@ -16,6 +16,7 @@ struct HueQuantizer {
 };
 
 inline constexpr float kStep5 = 255.0f / 31.0f;
+inline constexpr float kGreyTieThreshold = 192.0f;
 
 inline constexpr HueQuantizer kHue555 = {kStep5, 31, true, 1.0f, 1.0f, 1.0f, false};
 inline constexpr HueQuantizer kHue444 = {17.0f, 15, false, 1.0f, 1.0f, 1.0f, true};
@@ -29,30 +30,8 @@ inline constexpr bool kTakesHigh[8][3] = {
     {true, true, false},   {true, false, true},  {false, true, true},  {true, true, true},
 };
 
-// Per channel: the two levels, D (expansion of the low level minus the average)
-// and K (the rise from the low to the high expansion).
-struct HueLevels {
-    int32_t low[3];
-    int32_t high[3];
-    float below[3];
-    float rise[3];
-};
+// One channel at a time, one combination after the other.
+QuantizedColor QuantizeHuePortable(const float* average, const HueQuantizer& q);
 
-inline HueLevels FindHueLevels(const float* average, const HueQuantizer& q) {
-    HueLevels levels;
-    for (int32_t c = 0; c < 3; ++c) {
-        levels.low[c] = static_cast<int32_t>(average[c] / q.step);
-        levels.high[c] = levels.low[c] + 1 > q.topLevel ? q.topLevel : levels.low[c] + 1;
-        int32_t lowExpanded = q.fiveBit ? Expand5(levels.low[c]) : Expand4(levels.low[c]);
-        int32_t highExpanded = q.fiveBit ? Expand5(levels.high[c]) : Expand4(levels.high[c]);
-        levels.below[c] = static_cast<float>(lowExpanded) - average[c];
-        levels.rise[c] = static_cast<float>(highExpanded - lowExpanded);
-    }
-    return levels;
-}
-
-// The winning combination, one error after the other.
-int32_t ChooseHueCombination(const HueLevels& levels, const HueQuantizer& q);
-
-// The same, all eight errors at once. Needs AVX2.
-int32_t ChooseHueCombinationAvx2(const HueLevels& levels, const HueQuantizer& q);
+// The three channels and the eight combinations each in one vector. Needs AVX2.
+QuantizedColor QuantizeHueAvx2(const float* average, const HueQuantizer& q);

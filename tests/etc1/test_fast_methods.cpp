@@ -171,16 +171,19 @@ TEST(FastQuantizers, HueKeepsChannelErrorsAlike) {
     EXPECT_EQ(QuantizeHue555(average), (QuantizedColor{12, 12, 12}));
 }
 
-// Averages of eighths (as half averages are), anywhere in the range and at the levels' edges.
-TEST(FastQuantizers, VectorisedHueChoiceMatchesTheLoop) {
+// Averages of eighths (as half averages are) and arbitrary floats, anywhere in
+// the range and at the levels' edges.
+TEST(FastQuantizers, VectorisedHueQuantisersMatchThePortableOnes) {
     if (!CpuHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
     Reference::BlockGenerator random(17);
     for (const HueQuantizer* q : {&kHue555, &kHue444, &kHue555Perceptual, &kHue444Perceptual}) {
-        for (int32_t n = 0; n < 200000; ++n) {
+        for (int32_t n = 0; n < 300000; ++n) {
             float average[3];
-            for (float& channel : average) channel = static_cast<float>(random.Uniform(0, 2040) * 0.125);
-            HueLevels levels = FindHueLevels(average, *q);
-            ASSERT_EQ(ChooseHueCombinationAvx2(levels, *q), ChooseHueCombination(levels, *q))
+            for (float& channel : average) {
+                channel = n % 4 == 0 ? static_cast<float>(random.Uniform(0, 255000) / 1000.0)
+                                     : static_cast<float>(random.Uniform(0, 2040) * 0.125);
+            }
+            ASSERT_EQ(QuantizeHueAvx2(average, *q), QuantizeHuePortable(average, *q))
                 << average[0] << " " << average[1] << " " << average[2];
         }
     }
