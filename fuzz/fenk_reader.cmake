@@ -1,0 +1,1 @@
+bwvoq_add_fuzzer(fenk_reader fuzz_fenk_reader.cpp image)

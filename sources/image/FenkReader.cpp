@@ -1,0 +1,116 @@
+// The FENK reader. It finds the ImageTextureVoq start tag by its text, then
+// walks the XML reader's node list for the level elements. It refuses what it
+// cannot decode exactly: sizes that are not whole 8x8 tiles at every level,
+// missing or short levels, and level texts with characters outside Base64, so
+// no undefined byte ever reaches the decoders.
+#include <cstring>
+#include <string_view>
+
+#include "image/Base64.h"
+#include "image/FileHelpers.h"
+#include "image/ImageFENK.h"
+#include "image/SizeMath.h"
+#include "image/TextureCodecs.h"
+#include "image/TextureFormat.h"
+#include "image/XmlReader.h"
+
+namespace ImageLib {
+namespace {
+
+constexpr std::string_view kTextureTag = "<ImageTextureVoq";
+constexpr std::string_view kLevelName = "PixelBasedImageVoq";
+constexpr int32_t kTileSide = 8;
+
+// Every level, each half the one before, is a whole number of 8x8 tiles.
+bool LevelsAreWholeTiles(int32_t width, int32_t height, int32_t levels) {
+    for (int32_t level = 0; level < levels; ++level, width /= 2, height /= 2) {
+        if (width < kTileSide || height < kTileSide || width % kTileSide != 0 || height % kTileSide != 0) return false;
+    }
+    return true;
+}
+
+// Decodes one level text into `destination`, which has `space` bytes; false
+// unless the text is Base64 and holds at least `levelSize` bytes that fit.
+bool DecodeLevelText(const std::string& text, uint8_t* destination, int32_t levelSize, int32_t space) {
+    // White space inside the text counts towards the bound, so decode aside first.
+    ByteBuffer decoded = AllocateBytes(Base64DecodedSizeBound(text.c_str()));
+    if (!decoded) return false;
+    int32_t count = Base64Decode(decoded.get(), text.c_str());
+    if (count < levelSize || count > space) return false;
+    std::memcpy(destination, decoded.get(), static_cast<size_t>(levelSize));
+    return true;
+}
+
+}  // namespace
+
+bool CImageFENK::Read(Platform::FileHandle file) { return ReadHeader(file) && ReadBody(file); }
+
+bool CImageFENK::ReadHeader(Platform::FileHandle file) {
+    int32_t size = 0;
+    ByteBuffer bytes = ReadWholeFile(file, size);
+    if (!bytes) return false;
+    std::string_view text(reinterpret_cast<const char*>(bytes.get()), static_cast<size_t>(size));
+    // The first three bytes are taken to be the order mark that the writer puts first.
+    size_t start = size > 3 ? text.find(kTextureTag, 3) : std::string_view::npos;
+    if (start == std::string_view::npos) return false;
+    size_t end = text.find('>', start);
+    if (end == std::string_view::npos) return false;
+
+    // A syntax error inside the tag is not examined: the attributes read before it count.
+    XmlNode tag;
+    tag.ParseXmlNode(text.substr(start, end - start + 1), 0);
+    if (tag.GetAttribute("Encoding") != "Base64") return false;
+    width = ParseInt(tag.GetAttribute("Width"));
+    height = ParseInt(tag.GetAttribute("Height"));
+    mipLevels = ParseInt(tag.GetAttribute("MipmapSize"));
+    textureFormat = FindTextureFormat(tag.GetAttribute("Format").c_str());
+    if (width < 1 || height < 1 || mipLevels < 1) return false;
+    format = GetImageFormatOf(textureFormat);
+    return Platform::SeekFile(file, 0, Platform::SeekOrigin::Begin) == 0;
+}
+
+bool CImageFENK::ReadBody(Platform::FileHandle file) {
+    if (!file.IsOpen()) return false;
+    if (mipLevels < 1 || mipLevels > kMaxMipLevels || !LevelsAreWholeTiles(width, height, mipLevels)) return false;
+    int32_t totalSize = GetTextureDataSize(width, height, mipLevels, textureFormat);
+    if (totalSize < 1) return false;
+    if (!AllocatePixels() || !SetMipLevels(mipLevels, width, height)) return false;
+
+    // After a syntax error the nodes before it are used.
+    XmlDocument document;
+    document.LoadXmlDocument(file);
+    ByteBuffer textureData = AllocateBytes(totalSize);
+    if (!textureData) return false;
+
+    // The first node is the order mark or the declaration.
+    int32_t level = 0;
+    int32_t offset = 0;
+    document.current = document.first ? document.first->next.get() : nullptr;
+    for (; document.current != nullptr && level < mipLevels; document.current = document.current->next.get()) {
+        const XmlNode& node = *document.current;
+        if (node.type != XmlNodeType::StartTag || node.text != kLevelName) continue;
+        const XmlNode* levelText = node.next.get();
+        if (levelText == nullptr || levelText->type != XmlNodeType::Text) return false;
+        int32_t levelSize = GetTextureDataSize(mipWidth[level], mipHeight[level], 1, textureFormat);
+        if (!DecodeLevelText(levelText->text, textureData.get() + offset, levelSize, totalSize - offset)) return false;
+        offset += levelSize;
+        ++level;
+        document.current = document.current->next.get();
+    }
+    if (level < mipLevels) return false;
+
+    DecodeLevels(textureData.get());
+    std::memcpy(pixels.get(), mipChain.get(), static_cast<size_t>(GetImageByteSize(format, width, height)));
+    return true;
+}
+
+void CImageFENK::DecodeLevels(const uint8_t* textureData) {
+    uint8_t* destination = mipChain.get();
+    for (int32_t level = 0; level < mipLevels; ++level) {
+        DecodeTexture(textureFormat, textureData, destination, mipWidth[level], mipHeight[level]);
+        textureData += GetTextureDataSize(mipWidth[level], mipHeight[level], 1, textureFormat);
+        destination += GetMipImageSize(level, None);
+    }
+}
+
+}  // namespace ImageLib
