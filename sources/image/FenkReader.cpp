@@ -46,6 +46,9 @@ bool DecodeLevelText(const std::string& text, uint8_t* destination, int32_t leve
 bool CImageFENK::Read(Platform::FileHandle file) { return ReadHeader(file) && ReadBody(file); }
 
 bool CImageFENK::ReadHeader(Platform::FileHandle file) {
+    // A second read starts afresh: buffers of an earlier size are never reused.
+    Clear();
+    textureFormat = INVALID;
     int32_t size = 0;
     ByteBuffer bytes = ReadWholeFile(file, size);
     if (!bytes) return false;

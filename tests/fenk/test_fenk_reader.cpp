@@ -218,4 +218,16 @@ INSTANTIATE_TEST_SUITE_P(
                                 Level(kText16) + "<!-- note -->" + Level(kText8) + Level("*"))}),
     [](const testing::TestParamInfo<AcceptCase>& info) { return std::string(info.param.name); });
 
+TEST(FenkReader, ReadingAgainReplacesTheEarlierImage) {
+    CImageFENK image;
+    ASSERT_TRUE(FenkTest::ReadFenkText(FenkFile(kL8, Level(kText8)), image).body);
+    FenkTest::ReadResult read = FenkTest::ReadFenkText(FenkFile(kL8TwoLevels, Level(kText16) + Level(kText8)), image);
+    ASSERT_TRUE(read.body);
+    std::vector<uint8_t> expected(256);
+    DecodeTexture(L8, kLevel16.data(), expected.data(), 16, 16);
+    EXPECT_EQ(std::vector<uint8_t>(image.pixels.get(), image.pixels.get() + 256), expected);
+    EXPECT_FALSE(FenkTest::ReadFenkText("\xEF\xBB\xBF<a>", image).header);
+    EXPECT_EQ(image.pixels, nullptr);
+}
+
 }  // namespace
