@@ -17,12 +17,15 @@ namespace {
 
 struct RoundTripCase {
     int32_t format;
+    int32_t width, height;  // of the source; the file holds the padded size
     int32_t mipMode;
     int32_t mipLevels;
+    int32_t levelsWritten;
 };
 
 void PrintTo(const RoundTripCase& c, std::ostream* out) {
-    *out << GetTextureFormatName(c.format) << " mode " << c.mipMode << " levels " << c.mipLevels;
+    *out << GetTextureFormatName(c.format) << " " << c.width << "x" << c.height << " mode " << c.mipMode << " levels "
+         << c.mipLevels;
 }
 
 class FenkRoundTrip : public testing::TestWithParam<RoundTripCase> {};
@@ -36,14 +39,15 @@ TEST_P(FenkRoundTrip, ReadsBackWhatWasWritten) {
     options.mipMode = c.mipMode;
     options.mipLevels = c.mipLevels;
     CImage source;
-    FenkTest::FillPattern(source, RGBA, 100, 50);
+    FenkTest::FillPattern(source, RGBA, c.width, c.height);
     FenkTest::WriteResult written = FenkTest::WriteFenk(source, &options);
     ASSERT_TRUE(written.written);
 
     CImage reference;
-    FenkTest::FillPattern(reference, RGBA, 100, 50);
+    FenkTest::FillPattern(reference, RGBA, c.width, c.height);
     ByteBuffer data = EncodeTexture(&reference, &options);
     ASSERT_NE(data, nullptr);
+    ASSERT_EQ(reference.mipLevels, c.levelsWritten);
 
     CImageFENK image;
     FenkTest::ReadResult read = FenkTest::ReadFenkText(written.text, image);
@@ -51,8 +55,8 @@ TEST_P(FenkRoundTrip, ReadsBackWhatWasWritten) {
     ASSERT_TRUE(read.body);
     EXPECT_EQ(image.textureFormat, c.format);
     EXPECT_EQ(image.format, GetImageFormatOf(c.format));
-    EXPECT_EQ(image.width, 128);
-    EXPECT_EQ(image.height, 64);
+    EXPECT_EQ(image.width, reference.mipWidth[0]);
+    EXPECT_EQ(image.height, reference.mipHeight[0]);
     EXPECT_EQ(image.mipLevels, reference.mipLevels);
     EXPECT_EQ(image.paletteCount, 0);
 
@@ -77,9 +81,10 @@ TEST_P(FenkRoundTrip, ReadsBackWhatWasWritten) {
 std::vector<RoundTripCase> AllRoundTrips() {
     std::vector<RoundTripCase> cases;
     for (int32_t format = L4; format <= RGBA8; ++format) {
-        cases.push_back({format, NoMipMap, 0});
-        cases.push_back({format, GenerateMipMap, 3});
-        cases.push_back({format, GenerateMipMap, 0});
+        cases.push_back({format, 100, 50, NoMipMap, 0, 1});
+        cases.push_back({format, 64, 32, GenerateMipMap, 2, 2});
+        cases.push_back({format, 64, 32, GenerateMipMap, 0, 3});
+        cases.push_back({format, 24, 16, GenerateMipMap, 0, 1});
     }
     return cases;
 }
