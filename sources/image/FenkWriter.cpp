@@ -32,7 +32,7 @@ std::string EscapeXmlAttribute(std::string_view value) {
     return escaped;
 }
 
-// A text of the options (null: empty) as an attribute value.
+// A text in the locale's character set (null: empty) as a UTF-8 attribute value.
 std::string AttributeText(const char* text) {
     return EscapeXmlAttribute(Platform::ConvertToUtf8(text != nullptr ? text : ""));
 }
@@ -43,9 +43,8 @@ bool WriteXmlDeclaration(Platform::FileHandle file) {
 }
 
 bool WriteMetaData(Platform::FileHandle file, const char* source) {
-    std::string create = "\t\t<Create Author=\"" + EscapeXmlAttribute(Platform::ConvertToUtf8(Platform::GetUserName())) +
-                         "\" Date=\"" + EscapeXmlAttribute(Platform::FormatLocalDateTime()) + "\" Source=\"" +
-                         AttributeText(source) + "\">\r\n";
+    std::string create = "\t\t<Create Author=\"" + AttributeText(Platform::GetUserName().c_str()) + "\" Date=\"" +
+                         Platform::FormatLocalDateTime() + "\" Source=\"" + AttributeText(source) + "\">\r\n";
     return WriteString(file, "\t<MetaData>\r\n") && WriteString(file, create.c_str()) &&
            WriteString(file, "\t\t\t<ToolDescriptions Name=\"BW_FENK for PaintDesk 10.0.0\" Version=\"1.0.0\" />\r\n") &&
            WriteString(file, "\t\t</Create>\r\n") && WriteString(file, "\t</MetaData>\r\n");

@@ -28,6 +28,12 @@ WriteResult WriteFenk(CImage& image, const ImageOptions* options) {
     return result;
 }
 
+WriteResult WritePattern(int32_t format, int32_t width, int32_t height, const ImageOptions* options) {
+    CImage image;
+    FillPattern(image, format, width, height);
+    return WriteFenk(image, options);
+}
+
 ReadResult ReadFenkText(const std::string& text, CImageFENK& image) {
     TestSupport::TempFolder folder;
     std::string path = folder.File("in.fenk");

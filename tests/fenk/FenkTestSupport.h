@@ -23,6 +23,9 @@ struct WriteResult {
 // Runs the FENK writer on `image` into a fresh file and returns what it wrote.
 WriteResult WriteFenk(ImageLib::CImage& image, const ImageLib::ImageOptions* options);
 
+// WriteFenk of a FillPattern image.
+WriteResult WritePattern(int32_t format, int32_t width, int32_t height, const ImageLib::ImageOptions* options);
+
 struct ReadResult {
     bool header = false;  // ReadHeader's result
     bool body = false;    // ReadBody's result, false when it did not run

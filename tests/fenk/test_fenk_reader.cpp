@@ -38,9 +38,7 @@ TEST_P(FenkRoundTrip, ReadsBackWhatWasWritten) {
     options.format = c.format;
     options.mipMode = c.mipMode;
     options.mipLevels = c.mipLevels;
-    CImage source;
-    FenkTest::FillPattern(source, RGBA, c.width, c.height);
-    FenkTest::WriteResult written = FenkTest::WriteFenk(source, &options);
+    FenkTest::WriteResult written = FenkTest::WritePattern(RGBA, c.width, c.height, &options);
     ASSERT_TRUE(written.written);
 
     CImage reference;
