@@ -4,7 +4,7 @@
 #include "image/ImageFENK.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    constexpr int64_t kMaxPixels = int64_t{1} << 22;
+    constexpr int64_t kMaxPixels = int64_t{1} << 16;
     Platform::FileHandle file = OpenFuzzInputAsFile(data, size);
     ImageLib::CImageFENK image;
     if (image.ReadHeader(file) && static_cast<int64_t>(image.width) * image.height <= kMaxPixels) {
