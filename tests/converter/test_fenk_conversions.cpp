@@ -1,5 +1,5 @@
 // FENK files through the real binary: written from a TGA, read as input and
-// converted to FENK again.
+// converted to FENK, TGA and VOQ.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -86,6 +86,32 @@ TEST_F(FenkConversion, FenkToFenkKeepsLevelZero) {
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->mipLevels, 1);
     EXPECT_TRUE(Pixels(*second) == Pixels(*first));
+}
+
+TEST_F(FenkConversion, FenkToTgaKeepsThePixels) {
+    ASSERT_EQ(Convert("in.tga", "in.fenk", {"-f", "RGBA8", "-m", "MAX"}).exitStatus, 0);
+    ConverterResult result = Convert("in.fenk", "out.tga", {"-f", "RGBA4", "-c", "rle"});
+    EXPECT_EQ(result.output, "in.fenk -> out.tga \n");
+    ASSERT_EQ(result.exitStatus, 0);
+    std::unique_ptr<ImageLib::CImage> fenk = Load(folder.File("in.fenk"));
+    std::unique_ptr<ImageLib::CImage> tga = Load(folder.File("out.tga"));
+    ASSERT_NE(fenk, nullptr);
+    ASSERT_NE(tga, nullptr);
+    EXPECT_EQ(tga->width, 128);
+    EXPECT_EQ(tga->height, 64);
+    EXPECT_TRUE(Pixels(*tga) == Pixels(*fenk));
+}
+
+// RGBA8 keeps every pixel, so a FENK input encodes exactly as the TGA it came from.
+TEST_F(FenkConversion, FenkToVoqEqualsTgaToVoq) {
+    ASSERT_EQ(Convert("in.tga", "in.fenk", {"-f", "RGBA8"}).exitStatus, 0);
+    ConverterResult result = Convert("in.fenk", "from-fenk.voq", {"-f", "RGBA8", "-m", "MAX"});
+    EXPECT_EQ(result.output, "in.fenk -> from-fenk.voq \n");
+    ASSERT_EQ(result.exitStatus, 0);
+    ASSERT_EQ(Convert("in.tga", "from-tga.voq", {"-f", "RGBA8", "-m", "MAX"}).exitStatus, 0);
+    std::vector<uint8_t> fromFenk = TestSupport::ReadBytes(folder.File("from-fenk.voq"));
+    EXPECT_EQ(fromFenk.size(), 16u + (128 * 64 + 64 * 32 + 32 * 16 + 16 * 8) * 4);
+    EXPECT_TRUE(fromFenk == TestSupport::ReadBytes(folder.File("from-tga.voq")));
 }
 
 TEST_F(FenkConversion, UnreadableFenkIsNotSupported) {
