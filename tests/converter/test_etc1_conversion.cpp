@@ -1,5 +1,5 @@
 // ETC1 and ETC1_A4 textures through the real binary: TGA inputs converted into
-// VOQ and TGA files with the Fast methods, compared with the library's own
+// VOQ, TGA and FENK files with the Fast methods, compared with the library's own
 // encoding and decoded back close to the source; the methods without a
 // compressor end the run with exit code 3.
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "etc1/EncodeETC1Image.h"
+#include "image/ImageFENK.h"
 #include "image/ImageTGA.h"
 #include "image/ImageVOQ.h"
 #include "image/TextureEncoding.h"
@@ -175,12 +176,41 @@ TEST_P(TgaToEtc1Tga, CarriesTheEncodersBlocksInItsTags) {
     EXPECT_EQ(data->payload, expected);
 }
 
+// And into FENK files: the Base64 levels decode to the very pixels of the VOQ
+// file of the same conversion.
+class TgaToEtc1Fenk : public testing::TestWithParam<Etc1Param> {};
+
+TEST_P(TgaToEtc1Fenk, DecodesLikeTheVoqOfTheSameConversion) {
+    const auto& [format, method, mip] = GetParam();
+    TempFolder folder;
+    TestSupport::WriteBytes(folder.File("in.tga"), PhotoLikeTga(format.depth));
+    for (const char* output : {"out.fenk", "out.voq"}) {
+        ConverterResult result = RunConverter(
+            {"-i", "in.tga", "-o", output, "-f", format.name, "-e", method.name, "-m", mip.value}, folder.Path());
+        ASSERT_EQ(result.exitStatus, 0) << result.output;
+    }
+    CImageFENK fenk;
+    CImageVOQ voq;
+    ASSERT_TRUE(fenk.Load(folder.File("out.fenk").c_str()));
+    ASSERT_TRUE(voq.Load(folder.File("out.voq").c_str()));
+    EXPECT_EQ(fenk.textureFormat, format.written);
+    ASSERT_EQ(fenk.mipLevels, voq.mipLevels);
+    int32_t size = voq.GetMipImageSize(-1, None);
+    ASSERT_EQ(fenk.GetMipImageSize(-1, None), size);
+    EXPECT_TRUE(std::equal(fenk.mipChain.get(), fenk.mipChain.get() + size, voq.mipChain.get()));
+}
+
 std::string Etc1ParamName(const testing::TestParamInfo<Etc1Param>& info) {
     const auto& [format, method, mip] = info.param;
     return std::string(format.name) + "_" + std::to_string(format.depth) + "bit_" + method.name + "_m" + mip.value;
 }
 
 INSTANTIATE_TEST_SUITE_P(Converter, TgaToEtc1Voq,
+                         testing::Combine(testing::ValuesIn(kFormats), testing::ValuesIn(kFastMethods),
+                                          testing::ValuesIn(kMips)),
+                         Etc1ParamName);
+
+INSTANTIATE_TEST_SUITE_P(Converter, TgaToEtc1Fenk,
                          testing::Combine(testing::ValuesIn(kFormats), testing::ValuesIn(kFastMethods),
                                           testing::ValuesIn(kMips)),
                          Etc1ParamName);
