@@ -32,6 +32,13 @@ bool WriteVoq(CImage& image, const ImageOptions* options, const std::string& pat
     return written;
 }
 
+// Writes the image as a VOQ file and loads that file into `loaded`.
+bool WriteAndLoad(CImage& image, const ImageOptions& options, CImageVOQ& loaded) {
+    TempFolder folder;
+    std::string path = folder.File("out.voq");
+    return WriteVoq(image, &options, path) && loaded.Load(path.c_str());
+}
+
 // An image whose every byte differs from its neighbours.
 void FillPattern(CImage& image, int32_t format, int32_t width, int32_t height) {
     ASSERT_TRUE(image.Create(format, width, height, format == Indexed ? 256 : 0, 0, 0, 0));
@@ -100,12 +107,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(VoqRoundTrip, Rgb8ReadsBackThePaddedChain) {
     CImage image;
     FillPattern(image, RGB, 32, 32);
-    TempFolder folder;
-    ImageOptions options = OptionsFor(RGB8, GenerateMipMap);
-    ASSERT_TRUE(WriteVoq(image, &options, folder.File("out.voq")));
-    ASSERT_EQ(image.mipLevels, 3);
     CImageVOQ loaded;
-    ASSERT_TRUE(loaded.Load(folder.File("out.voq").c_str()));
+    ASSERT_TRUE(WriteAndLoad(image, OptionsFor(RGB8, GenerateMipMap), loaded));
+    ASSERT_EQ(image.mipLevels, 3);
     EXPECT_EQ(loaded.textureFormat, RGB8);
     EXPECT_EQ(loaded.format, RGB);
     EXPECT_EQ(loaded.width, 32);
@@ -119,11 +123,8 @@ TEST(VoqRoundTrip, Rgb8ReadsBackThePaddedChain) {
 TEST(VoqRoundTrip, NonPowerOfTwoReadsBackPaddedLevelZero) {
     CImage image;
     FillPattern(image, RGB, 10, 6);
-    TempFolder folder;
-    ImageOptions options = OptionsFor(RGB8);
-    ASSERT_TRUE(WriteVoq(image, &options, folder.File("out.voq")));
     CImageVOQ loaded;
-    ASSERT_TRUE(loaded.Load(folder.File("out.voq").c_str()));
+    ASSERT_TRUE(WriteAndLoad(image, OptionsFor(RGB8), loaded));
     EXPECT_EQ(loaded.width, 16);
     EXPECT_EQ(loaded.height, 8);
     EXPECT_EQ(std::memcmp(loaded.pixels.get(), image.mipChain.get(), 16 * 8 * 3), 0);
@@ -137,11 +138,8 @@ TEST(VoqRoundTrip, Rgb565ComesBackExpanded) {
         image.pixels[i * 3 + 1] = 128; // green field 32 -> 129
         image.pixels[i * 3 + 2] = 8;   // blue field 1 -> 8
     }
-    TempFolder folder;
-    ImageOptions options = OptionsFor(RGB565);
-    ASSERT_TRUE(WriteVoq(image, &options, folder.File("out.voq")));
     CImageVOQ loaded;
-    ASSERT_TRUE(loaded.Load(folder.File("out.voq").c_str()));
+    ASSERT_TRUE(WriteAndLoad(image, OptionsFor(RGB565), loaded));
     ASSERT_EQ(loaded.format, RGB);
     for (int32_t i = 0; i < 64; ++i) {
         EXPECT_EQ(loaded.pixels[i * 3], 131);
