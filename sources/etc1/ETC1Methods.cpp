@@ -1,16 +1,25 @@
 #include "etc1/ETC1Methods.h"
 
+#include "etc1/CompressBlockMedium.h"
+#include "etc1/CompressBlockSlow.h"
 #include "etc1/FastMethods.h"
 
 namespace {
 
-// In EtcQuality order: Fast, Medium, Slow, FastPerceptual, MediumPerceptual,
-// SlowPerceptual. The Medium and Slow compressors are not part of this build:
-// their entries have none, and the driver stops with "Not implemented." before
-// it would compress a block with them.
+// The Medium and Slow compressors need no scratch block.
+template <void (*Compress)(const uint8_t*, uint32_t&, uint32_t&)>
+void WithoutScratch(const uint8_t* block, uint8_t*, uint32_t& high, uint32_t& low) {
+    Compress(block, high, low);
+}
+
+// In EtcQuality order: Fast, Medium, Slow, FastPerceptual, MediumPerceptual, SlowPerceptual.
 constexpr ETC1Method kMethods[6] = {
-    {CompressBlockFast, false},           {nullptr, true}, {nullptr, true},
-    {CompressBlockFastPerceptual, false}, {nullptr, true}, {nullptr, true},
+    {CompressBlockFast, false},
+    {WithoutScratch<CompressBlockMedium>, true},
+    {WithoutScratch<CompressBlockSlow>, true},
+    {CompressBlockFastPerceptual, false},
+    {WithoutScratch<CompressBlockMediumPerceptual>, true},
+    {WithoutScratch<CompressBlockSlowPerceptual>, true},
 };
 
 }  // namespace

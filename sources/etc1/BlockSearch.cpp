@@ -1,0 +1,171 @@
+#include "etc1/BlockSearch.h"
+
+#include "etc1/BlockWords.h"
+#include "etc1/DifferentialPairing.h"
+#include "etc1/HalfBlockAverage.h"
+#include "etc1/ModifierSearch.h"
+
+namespace {
+
+// Every block error lies below this, in both measures; it starts the searches.
+constexpr int32_t kAboveEveryError = 3121200;
+constexpr int32_t kPlainFinalBound = 3121200;
+constexpr int32_t kPerceptualFinalBound = 1560600;
+// The 4-bit code 15 is never tried.
+constexpr CodeBox kIndividualCodes{{0, 0, 0}, {14, 14, 14}};
+
+struct OrientationChoice {
+    bool found;
+    int32_t error;
+    bool differential;
+    int32_t first[3];
+    int32_t second[3];
+};
+
+// What one orientation's search works with; the tables are scratch for both halves.
+struct Orientation {
+    const uint8_t* block;
+    ErrorMeasure measure;
+    HalfShape shape;
+    const WindowRules& rules;
+    const HalfSweepFunctions& sweep;
+    HalfTables& firstTables;
+    HalfTables& secondTables;
+    HalfPixels firstHalf;
+    HalfPixels secondHalf;
+    float firstAverage[3];
+    float secondAverage[3];
+    int32_t firstCentre[3];  // the averages in 5 bits, rounded
+    int32_t secondCentre[3];
+};
+
+int32_t CentreCode(float average) { return static_cast<int32_t>(average * 31.0 / 255.0 + 0.5); }
+
+int32_t IndividualSeed(float average) {
+    int32_t code = static_cast<int32_t>(average / 17.0 + 0.5);
+    return code < kIndividualCodes.high[0] ? code : kIndividualCodes.high[0];
+}
+
+CodeBox Window(const int32_t centre[3], int32_t radius) {
+    CodeBox box{};
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        box.low[channel] = centre[channel] - radius > 0 ? centre[channel] - radius : 0;
+        box.high[channel] = centre[channel] + radius < 31 ? centre[channel] + radius : 31;
+    }
+    return box;
+}
+
+bool GatePasses(const Orientation& o) {
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        int32_t step = o.secondCentre[channel] - o.firstCentre[channel];
+        if (step < o.rules.gateLow || step > o.rules.gateHigh) return false;
+    }
+    return true;
+}
+
+OrientationChoice TryDifferential(Orientation& o, int32_t cutoff) {
+    o.sweep.prepare(o.firstTables, o.firstHalf, o.measure, o.shape, 5, Window(o.firstCentre, o.rules.radius));
+    o.sweep.prepare(o.secondTables, o.secondHalf, o.measure, o.shape, 5, Window(o.secondCentre, o.rules.radius));
+    ColourPair pair =
+        PairDifferentialColours(o.sweep, o.firstTables, o.secondTables, o.firstCentre, o.secondCentre, cutoff);
+    OrientationChoice choice{pair.found, pair.total, true, {}, {}};
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        choice.first[channel] = pair.first[channel];
+        choice.second[channel] = pair.second[channel];
+    }
+    return choice;
+}
+
+// Each half's best 4-bit colour on its own; the sum must stay below the cutoff.
+OrientationChoice TryIndividual(Orientation& o, int32_t cutoff) {
+    OrientationChoice choice{false, cutoff, false, {}, {}};
+    int32_t seed[3];
+    for (int32_t channel = 0; channel < 3; ++channel) seed[channel] = IndividualSeed(o.firstAverage[channel]);
+    o.sweep.prepare(o.firstTables, o.firstHalf, o.measure, o.shape, 4, kIndividualCodes);
+    Candidate first = o.sweep.findFirstBest(o.firstTables, kIndividualCodes, cutoff, seed);
+    if (first.key < 0) return choice;
+    for (int32_t channel = 0; channel < 3; ++channel) seed[channel] = IndividualSeed(o.secondAverage[channel]);
+    o.sweep.prepare(o.secondTables, o.secondHalf, o.measure, o.shape, 4, kIndividualCodes);
+    Candidate second = o.sweep.findFirstBest(o.secondTables, kIndividualCodes, cutoff - first.error, seed);
+    if (second.key < 0) return choice;
+    choice = OrientationChoice{true, first.error + second.error, false, {}, {}};
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        choice.first[channel] = KeyCode(first.key, channel);
+        choice.second[channel] = KeyCode(second.key, channel);
+    }
+    return choice;
+}
+
+// The orientation's block when its error lies below `cutoff`. Differential mode
+// wins ties with individual mode, so individual mode must be strictly better.
+OrientationChoice SearchOrientation(Orientation& o, int32_t cutoff) {
+    bool gatePasses = GatePasses(o);
+    OrientationChoice differential =
+        gatePasses ? TryDifferential(o, cutoff) : OrientationChoice{false, cutoff, true, {}, {}};
+    if (gatePasses && !o.rules.individualToo) return differential;
+    OrientationChoice individual = TryIndividual(o, differential.found ? differential.error : cutoff);
+    return individual.found ? individual : differential;
+}
+
+void FinalHalfSearch(const uint8_t* block, ErrorMeasure measure, HalfShape shape, int32_t first,
+                     const uint8_t colour[3], int32_t& row, uint32_t& msb, uint32_t& lsb) {
+    if (measure == ErrorMeasure::Plain) {
+        if (shape == HalfShape::Tall) ModifierSearchTall(block, first, colour, row, msb, lsb, kPlainFinalBound);
+        else ModifierSearchWide(block, first, colour, row, msb, lsb, kPlainFinalBound);
+    } else if (shape == HalfShape::Tall) {
+        ModifierSearchTallPerceptual(block, first, colour, row, msb, lsb, kPerceptualFinalBound);
+    } else {
+        ModifierSearchWidePerceptual(block, first, colour, row, msb, lsb, kPerceptualFinalBound);
+    }
+}
+
+// The chosen colours' table codewords and index planes come from one more search each.
+void FinishBlock(const uint8_t* block, ErrorMeasure measure, HalfShape shape, const OrientationChoice& choice,
+                 uint32_t& highWord, uint32_t& lowWord) {
+    uint8_t firstColour[3], secondColour[3];
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        int32_t first = choice.first[channel], second = choice.second[channel];
+        firstColour[channel] = static_cast<uint8_t>(choice.differential ? Expand5(first) : Expand4(first));
+        secondColour[channel] = static_cast<uint8_t>(choice.differential ? Expand5(second) : Expand4(second));
+    }
+    int32_t firstRow = 0, secondRow = 0;
+    uint32_t firstMsb = 0, firstLsb = 0, secondMsb = 0, secondLsb = 0;
+    FinalHalfSearch(block, measure, shape, 0, firstColour, firstRow, firstMsb, firstLsb);
+    FinalHalfSearch(block, measure, shape, 2, secondColour, secondRow, secondMsb, secondLsb);
+    highWord = choice.differential
+                   ? Etc1Words::DifferentialHighWord(choice.first, choice.second, firstRow, secondRow, shape)
+                   : Etc1Words::IndividualHighWord(choice.first, choice.second, firstRow, secondRow, shape);
+    lowWord = Etc1Words::LowWord(firstMsb, firstLsb, secondMsb, secondLsb, shape);
+}
+
+Orientation MakeOrientation(const uint8_t* block, ErrorMeasure measure, HalfShape shape, const WindowRules& rules,
+                            const HalfSweepFunctions& sweep, HalfTables& firstTables, HalfTables& secondTables) {
+    Orientation o{block, measure, shape, rules, sweep, firstTables, secondTables,
+                  GatherHalf(block, shape, 0), GatherHalf(block, shape, 2), {}, {}, {}, {}};
+    if (shape == HalfShape::Tall) {
+        HalfBlockAverageTall(block, 0, o.firstAverage);
+        HalfBlockAverageTall(block, 2, o.secondAverage);
+    } else {
+        HalfBlockAverageWide(block, 0, o.firstAverage);
+        HalfBlockAverageWide(block, 2, o.secondAverage);
+    }
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        o.firstCentre[channel] = CentreCode(o.firstAverage[channel]);
+        o.secondCentre[channel] = CentreCode(o.secondAverage[channel]);
+    }
+    return o;
+}
+
+}  // namespace
+
+void SearchBlock(const uint8_t* block, ErrorMeasure measure, const WindowRules& rules,
+                 const HalfSweepFunctions& sweep, uint32_t& highWord, uint32_t& lowWord) {
+    HalfTables firstTables, secondTables;
+    Orientation tall = MakeOrientation(block, measure, HalfShape::Tall, rules, sweep, firstTables, secondTables);
+    OrientationChoice tallChoice = SearchOrientation(tall, kAboveEveryError);
+    // The wide halves win only when strictly better.
+    Orientation wide = MakeOrientation(block, measure, HalfShape::Wide, rules, sweep, firstTables, secondTables);
+    OrientationChoice wideChoice = SearchOrientation(wide, tallChoice.error);
+    if (wideChoice.found) FinishBlock(block, measure, HalfShape::Wide, wideChoice, highWord, lowWord);
+    else FinishBlock(block, measure, HalfShape::Tall, tallChoice, highWord, lowWord);
+}

@@ -1,0 +1,70 @@
+// Exhaustive searches of one half's base colour over a box of colour codes, with
+// the candidates' errors worked out sixteen at a time from per-channel tables.
+// For each R code a first pass bounds every G code's errors from below (B left
+// free per pixel and modifier); only G codes that may still win get their B codes tried.
+//
+// A candidate's error is what the half's modifier search would return for its
+// expanded colour (SearchErrorFromRowSums). Candidates are ordered by their codes,
+// R first, then G, then B, as the compressors' loops visit them; every result is
+// the one those loops would reach, ties included.
+#pragma once
+
+#include <cstdint>
+
+#include "etc1/HalfBlock.h"
+
+// Inclusive code ranges per channel, R, G, B.
+struct CodeBox {
+    int32_t low[3];
+    int32_t high[3];
+};
+
+inline constexpr int32_t kMaxCodesPerChannel = 16;
+inline constexpr int32_t kLanes = 16;
+inline constexpr int32_t kErrorEntries = 256;  // 8 pixels x 8 table rows x 4 modifiers
+
+// A candidate and its error; key -1 when nothing was found.
+struct Candidate {
+    int32_t error;
+    int32_t key;
+};
+
+inline constexpr int32_t CandidateKey(int32_t red, int32_t green, int32_t blue) {
+    return red << 10 | green << 5 | blue;
+}
+inline constexpr int32_t KeyCode(int32_t key, int32_t channel) { return key >> (10 - 5 * channel) & 31; }
+
+// Errors of one half for every code of a box, one per pixel, table row and
+// modifier. red, green: per code; greenLanes, blueLanes: with the box's codes of
+// the channel in the lanes; smallestBlue: the least B error over the box's B codes.
+struct alignas(64) HalfTables {
+    ErrorMeasure measure;
+    HalfShape shape;
+    int32_t bits;  // 5 or 4: how codes expand to colours
+    CodeBox box;
+    alignas(64) uint32_t red[kMaxCodesPerChannel][kErrorEntries];
+    alignas(64) uint32_t green[kMaxCodesPerChannel][kErrorEntries];
+    alignas(64) uint32_t greenLanes[kErrorEntries][kLanes];
+    alignas(64) uint32_t blueLanes[kErrorEntries][kLanes];
+    alignas(64) uint32_t smallestBlue[kErrorEntries];
+};
+
+struct HalfSweepFunctions {
+    // Fills the per-channel tables of `half` for every code of `box` (at most 16 per channel).
+    void (*prepare)(HalfTables& tables, const HalfPixels& half, ErrorMeasure measure, HalfShape shape, int32_t bits,
+                    const CodeBox& box);
+    // The first candidate of `part` (inside the prepared box) with the smallest
+    // error below `cutoff`; key -1 and error `cutoff` when none lies below it.
+    // The sweep starts at `seed` (clamped into `part`), a guess that prunes the rest.
+    Candidate (*findFirstBest)(HalfTables& tables, const CodeBox& part, int32_t cutoff, const int32_t seed[3]);
+    // Every candidate of `part` with an error below `limit`, in candidate order; returns the count.
+    int32_t (*collectBelow)(HalfTables& tables, const CodeBox& part, int32_t limit, Candidate* found);
+};
+
+// The sweeps come in builds for several instruction sets; all give the same results.
+enum class SweepFlavour { Avx512, Avx2, AnyProcessor };
+bool HalfSweepAvailable(SweepFlavour flavour);
+const HalfSweepFunctions& HalfSweepFor(SweepFlavour flavour);
+
+// The fastest flavour the processor runs, picked once.
+const HalfSweepFunctions& HalfSweep();

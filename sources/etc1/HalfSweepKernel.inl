@@ -1,0 +1,381 @@
+// One instruction-set flavour of the half sweeps (HalfSweep.h).
+//
+// The including file defines SWEEP_TARGET, the target attribute every function
+// here carries, and SWEEP_MASK_REGISTERS (1 when AVX-512 compare masks can be
+// used), then includes this file inside an anonymous namespace: each flavour
+// stays private to its file, and shared inline code is never built for a
+// processor that may lack the instructions.
+//
+// Layout of an error entry: pixel p, table row q, modifier slot k at p*32 + q*4 + k.
+// A "line" is one R code and one G code with the B codes in the lanes; a "bound
+// line" is one R code with the G codes in the lanes and each entry's smallest B error.
+
+typedef uint32_t Lanes __attribute__((vector_size(64)));
+typedef int32_t SignedLanes __attribute__((vector_size(64)));
+
+constexpr int32_t kEntriesPerPixel = kErrorEntries / kHalfPixels;
+constexpr int32_t kVectorsPerTable = kErrorEntries / kLanes;
+constexpr int32_t kVectorsPerPixel = kEntriesPerPixel / kLanes;
+
+SWEEP_TARGET inline Lanes Smaller(Lanes a, Lanes b) { return a < b ? a : b; }
+
+SWEEP_TARGET inline SignedLanes ClampToByte(SignedLanes value) {
+    const SignedLanes zero = SignedLanes{} + 0;
+    const SignedLanes top = zero + 255;
+    value = value < zero ? zero : value;
+    return value > top ? top : value;
+}
+
+// Bit n set when lane n of `value` lies below lane n of `cutoff`.
+SWEEP_TARGET inline uint32_t LanesBelow(Lanes value, Lanes cutoff) {
+#if SWEEP_MASK_REGISTERS
+    return _mm512_cmplt_epu32_mask(reinterpret_cast<__m512i>(value), reinterpret_cast<__m512i>(cutoff));
+#else
+    SignedLanes below = value < cutoff;
+    uint32_t mask = 0;
+    for (int32_t lane = 0; lane < kLanes; ++lane) mask |= static_cast<uint32_t>(below[lane] & 1) << lane;
+    return mask;
+#endif
+}
+
+// True when some lane of `value` lies below its lane of `cutoff` (cutoff 0 marks unused lanes).
+SWEEP_TARGET inline bool AnyBelow(Lanes value, Lanes cutoff) {
+#if SWEEP_MASK_REGISTERS
+    return LanesBelow(value, cutoff) != 0;
+#else
+    typedef uint64_t Halves __attribute__((vector_size(64)));
+    Halves below = reinterpret_cast<Halves>(value < cutoff);
+    uint64_t any = 0;
+    for (int32_t i = 0; i < 8; ++i) any |= below[i];
+    return any != 0;
+#endif
+}
+
+SWEEP_TARGET inline Lanes LoadLanes(const uint32_t* source) {
+    Lanes lanes;
+    __builtin_memcpy(&lanes, source, sizeof lanes);
+    return lanes;
+}
+
+SWEEP_TARGET inline void StoreLanes(uint32_t* destination, Lanes lanes) {
+    __builtin_memcpy(destination, &lanes, sizeof lanes);
+}
+
+SWEEP_TARGET inline int32_t ExpandCode(int32_t bits, int32_t code) {
+    return bits == 5 ? Expand5(code) : Expand4(code);
+}
+
+typedef uint16_t HalfLanes __attribute__((vector_size(64)));
+
+// weight * (pixel - candidate)^2 per lane. The difference is at most 255 in size,
+// so its square comes from a 16-bit multiply of its magnitude.
+SWEEP_TARGET inline Lanes SquaredErrors(SignedLanes pixel, SignedLanes candidate, uint32_t weight) {
+    SignedLanes difference = pixel - candidate;
+    SignedLanes magnitude = difference < 0 ? -difference : difference;
+    HalfLanes halves = reinterpret_cast<HalfLanes>(magnitude);
+    Lanes square = reinterpret_cast<Lanes>(halves * halves);
+    return weight == 1 ? square : square * weight;
+}
+
+// What the tables are built from: the half's pixels, the modifiers of the 32
+// (row, slot) entries of one pixel, and the channels' weights.
+struct EntryValues {
+    const HalfPixels* half;
+    SignedLanes modifiers[kVectorsPerPixel];
+    uint32_t weights[3];
+};
+
+// The half's pixels with the one farthest from their mean first: it rules out most
+// candidates at the first step, and the order of a sum does not change it.
+SWEEP_TARGET HalfPixels FarthestFirst(const HalfPixels& half) {
+    int32_t sum[3] = {};
+    for (const auto& pixel : half.pixel) {
+        for (int32_t channel = 0; channel < 3; ++channel) sum[channel] += pixel[channel];
+    }
+    int32_t farthest = 0, largest = -1;
+    for (int32_t i = 0; i < kHalfPixels; ++i) {
+        int32_t distance = 0;
+        for (int32_t channel = 0; channel < 3; ++channel) {
+            int32_t difference = kHalfPixels * half.pixel[i][channel] - sum[channel];
+            distance += difference * difference;
+        }
+        if (distance > largest) largest = distance, farthest = i;
+    }
+    HalfPixels ordered = half;
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        ordered.pixel[0][channel] = half.pixel[farthest][channel];
+        ordered.pixel[farthest][channel] = half.pixel[0][channel];
+    }
+    return ordered;
+}
+
+SWEEP_TARGET void GatherEntryValues(const HalfPixels& half, ErrorMeasure measure, EntryValues& values) {
+    values.half = &half;
+    __builtin_memcpy(values.modifiers, ETC1ModifierTable, sizeof values.modifiers);
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        static constexpr uint32_t kPerceptualWeights[3] = {299, 587, 114};
+        values.weights[channel] = measure == ErrorMeasure::Plain ? 1 : kPerceptualWeights[channel];
+    }
+}
+
+// One channel's errors for one colour value, per entry; `visit` gets each vector of 16 entries.
+template <typename Visit>
+SWEEP_TARGET inline void ForEachCodeErrors(const EntryValues& values, int32_t channel, int32_t colour, Visit&& visit) {
+    SignedLanes candidates[kVectorsPerPixel];
+    for (int32_t half = 0; half < kVectorsPerPixel; ++half) candidates[half] = ClampToByte(values.modifiers[half] + colour);
+    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+        SignedLanes value = SignedLanes{} + values.half->pixel[pixel][channel];
+        for (int32_t half = 0; half < kVectorsPerPixel; ++half) {
+            visit(pixel * kVectorsPerPixel + half, SquaredErrors(value, candidates[half], values.weights[channel]));
+        }
+    }
+}
+
+SWEEP_TARGET void PrepareCodeRows(uint32_t (*rows)[kErrorEntries], const EntryValues& values, int32_t channel,
+                                  int32_t bits, int32_t low, int32_t high) {
+    for (int32_t code = low; code <= high; ++code) {
+        uint32_t* row = rows[code - low];
+        ForEachCodeErrors(values, channel, ExpandCode(bits, code),
+                          [row](int32_t vector, Lanes errors) { StoreLanes(row + vector * kLanes, errors); });
+    }
+}
+
+SWEEP_TARGET void PrepareSmallest(uint32_t* smallest, const EntryValues& values, int32_t channel, int32_t bits,
+                                  int32_t low, int32_t high) {
+    Lanes least[kVectorsPerTable];
+    for (Lanes& vector : least) vector = ~Lanes{};
+    for (int32_t code = low; code <= high; ++code) {
+        ForEachCodeErrors(values, channel, ExpandCode(bits, code), [&least](int32_t vector, Lanes errors) {
+            least[vector] = Smaller(least[vector], errors);
+        });
+    }
+    for (int32_t vector = 0; vector < kVectorsPerTable; ++vector) StoreLanes(smallest + vector * kLanes, least[vector]);
+}
+
+// One channel's errors with the codes low..high in the lanes (lanes past high repeat it).
+SWEEP_TARGET void PrepareCodeLanes(uint32_t (*lanes)[kLanes], const EntryValues& values, int32_t channel,
+                                   int32_t bits, int32_t low, int32_t high) {
+    SignedLanes colours;
+    for (int32_t lane = 0; lane < kLanes; ++lane) colours[lane] = ExpandCode(bits, low + lane <= high ? low + lane : high);
+    SignedLanes candidates[kEntriesPerPixel];
+    for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
+        candidates[slot] = ClampToByte(colours + ETC1ModifierTable[slot / 4][slot % 4]);
+    }
+    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+        SignedLanes value = SignedLanes{} + values.half->pixel[pixel][channel];
+        for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
+            StoreLanes(lanes[pixel * kEntriesPerPixel + slot],
+                       SquaredErrors(value, candidates[slot], values.weights[channel]));
+        }
+    }
+}
+
+SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasure measure, HalfShape shape,
+                          int32_t bits, const CodeBox& box) {
+    tables.measure = measure;
+    tables.shape = shape;
+    tables.bits = bits;
+    tables.box = box;
+    HalfPixels ordered = FarthestFirst(half);
+    EntryValues values;
+    GatherEntryValues(ordered, measure, values);
+    PrepareCodeRows(tables.red, values, 0, bits, box.low[0], box.high[0]);
+    PrepareCodeRows(tables.green, values, 1, bits, box.low[1], box.high[1]);
+    PrepareSmallest(tables.smallestBlue, values, 2, bits, box.low[2], box.high[2]);
+    PrepareCodeLanes(tables.greenLanes, values, 1, bits, box.low[1], box.high[1]);
+    PrepareCodeLanes(tables.blueLanes, values, 2, bits, box.low[2], box.high[2]);
+}
+
+// The smallest error of each lane over the four modifiers of one pixel and table row.
+SWEEP_TARGET inline Lanes PixelRowErrors(const uint32_t (*lanes)[kLanes], const uint32_t* shared, int32_t pixel,
+                                         int32_t row) {
+    int32_t entry = pixel * kEntriesPerPixel + 4 * row;
+    Lanes slot0 = LoadLanes(lanes[entry]) + shared[entry];
+    Lanes slot1 = LoadLanes(lanes[entry + 1]) + shared[entry + 1];
+    Lanes slot2 = LoadLanes(lanes[entry + 2]) + shared[entry + 2];
+    Lanes slot3 = LoadLanes(lanes[entry + 3]) + shared[entry + 3];
+    return Smaller(Smaller(slot0, slot1), Smaller(slot2, slot3));
+}
+
+// The search state of a line's lanes. A table row matters to a lane only while
+// its running sum stays below the lane's cutoff: the limit at first, then the
+// smallest row sum so far, or for the wide perceptual search the threshold its
+// float bookkeeping sets (its rows must also go in order). Unused lanes have cutoff 0.
+struct LineState {
+    Lanes cutoff;
+    bool wide;
+    uint32_t limit;
+    double wideBest[kLanes];
+};
+
+SWEEP_TARGET void FinishWideRow(LineState& state, Lanes rowSum) {
+    for (int32_t lane = 0; lane < kLanes; ++lane) {
+        if (rowSum[lane] >= state.cutoff[lane]) continue;
+        float error = static_cast<float>(rowSum[lane] / 1000.0);
+        if (!(error < state.wideBest[lane])) continue;
+        state.wideBest[lane] = error;
+        auto threshold = static_cast<uint64_t>(static_cast<double>(error) * 1000.0);
+        state.cutoff[lane] = threshold < state.limit ? static_cast<uint32_t>(threshold) : state.limit;
+    }
+}
+
+SWEEP_TARGET inline void AddRows(uint32_t* sum, const uint32_t* first, const uint32_t* second, int32_t begin,
+                                 int32_t end) {
+    for (int32_t vector = begin; vector < end; ++vector) {
+        StoreLanes(sum + vector * kLanes, LoadLanes(first + vector * kLanes) + LoadLanes(second + vector * kLanes));
+    }
+}
+
+// Sums a line's table rows; the entries shared by all lanes are first + second.
+// A row is given up once no lane can still use it, the whole line when the first
+// pixel already rules every lane out. `hintRow` is tried first (the row that last
+// won nearby) and becomes this line's winner.
+SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], const uint32_t* first, const uint32_t* second,
+                          LineState& state, int32_t& hintRow) {
+    alignas(64) uint32_t shared[kErrorEntries];
+    AddRows(shared, first, second, 0, kVectorsPerPixel);
+    Lanes firstPixel[kTableRows];
+#pragma GCC unroll 8
+    for (int32_t row = 0; row < kTableRows; ++row) firstPixel[row] = PixelRowErrors(lanes, shared, 0, row);
+    Lanes smallest = firstPixel[0];
+#pragma GCC unroll 8
+    for (int32_t row = 1; row < kTableRows; ++row) smallest = Smaller(smallest, firstPixel[row]);
+    if (!AnyBelow(smallest, state.cutoff)) return;
+    AddRows(shared, first, second, kVectorsPerPixel, kVectorsPerTable);
+    int32_t firstRow = state.wide ? 0 : hintRow;
+    for (int32_t step = 0; step < kTableRows; ++step) {
+        int32_t row = step == 0 ? firstRow : (step <= firstRow ? step - 1 : step);
+        Lanes sum = firstPixel[row];
+        bool alive = AnyBelow(sum, state.cutoff);
+        for (int32_t pixel = 1; pixel < kHalfPixels && alive; ++pixel) {
+            sum += PixelRowErrors(lanes, shared, pixel, row);
+            alive = AnyBelow(sum, state.cutoff);
+        }
+        if (!alive) continue;
+        if (state.wide) {
+            FinishWideRow(state, sum);
+        } else {
+            state.cutoff = Smaller(state.cutoff, sum);
+            hintRow = row;
+        }
+    }
+}
+
+// The part of a prepared box that a sweep visits.
+struct Sweep {
+    HalfTables* tables;
+    CodeBox part;
+    uint32_t greenMask;  // lanes of the G codes inside the part
+    uint32_t blueMask;   // lanes of the B codes inside the part
+    int32_t hintRow;
+};
+
+SWEEP_TARGET uint32_t CodeMask(int32_t boxLow, int32_t low, int32_t high) {
+    return ((1u << (high - low + 1)) - 1) << (low - boxLow);
+}
+
+SWEEP_TARGET void StartSweep(HalfTables& tables, const CodeBox& part, Sweep& sweep) {
+    sweep.tables = &tables;
+    sweep.part = part;
+    sweep.greenMask = CodeMask(tables.box.low[1], part.low[1], part.high[1]);
+    sweep.blueMask = CodeMask(tables.box.low[2], part.low[2], part.high[2]);
+    sweep.hintRow = 0;
+}
+
+SWEEP_TARGET Lanes CutoffsOf(const uint32_t limits[kLanes]) {
+    Lanes cutoff;
+    for (int32_t lane = 0; lane < kLanes; ++lane) cutoff[lane] = limits[lane];
+    return cutoff;
+}
+
+// The G codes of one R code (as lanes) that may hold a candidate below their limits
+// (internal units, 0 for lanes out of the part): B may differ per pixel and modifier here.
+SWEEP_TARGET uint32_t GreensWorthTrying(Sweep& sweep, int32_t red, const uint32_t limits[kLanes]) {
+    HalfTables& tables = *sweep.tables;
+    LineState state;
+    state.cutoff = CutoffsOf(limits);
+    state.wide = false;
+    Lanes start = state.cutoff;
+    SumRows(tables.greenLanes, tables.red[red - tables.box.low[0]], tables.smallestBlue, state, sweep.hintRow);
+    return LanesBelow(state.cutoff, start);
+}
+
+// Runs the line of R code `red` and G code `green` and hands every B code of the
+// part whose error lies below `limit` to `take`, in order.
+template <typename Take>
+SWEEP_TARGET void VisitLine(Sweep& sweep, int32_t red, int32_t green, int32_t limit, Take&& take) {
+    HalfTables& tables = *sweep.tables;
+    if (limit <= 0) return;
+    LineState state;
+    state.limit = InternalLimit(tables.measure, limit);
+    state.wide = tables.measure == ErrorMeasure::Perceptual && tables.shape == HalfShape::Wide;
+    // Starting the wide bookkeeping at the limit is the search run with the limit as its bound.
+    double wideStart = limit < 1560600 ? limit : 1560600.0;
+    for (int32_t lane = 0; lane < kLanes; ++lane) {
+        state.cutoff[lane] = (sweep.blueMask >> lane & 1) != 0 ? state.limit : 0;
+        state.wideBest[lane] = wideStart;
+    }
+    SumRows(tables.blueLanes, tables.red[red - tables.box.low[0]], tables.green[green - tables.box.low[1]], state,
+            sweep.hintRow);
+    for (uint32_t mask = sweep.blueMask; mask != 0; mask &= mask - 1) {
+        int32_t lane = __builtin_ctz(mask);
+        int32_t error = state.wide                                  ? static_cast<int32_t>(state.wideBest[lane])
+                        : tables.measure == ErrorMeasure::Plain ? static_cast<int32_t>(state.cutoff[lane])
+                                                                : static_cast<int32_t>(state.cutoff[lane] / 1000u);
+        if (error < limit) take(CandidateKey(red, green, tables.box.low[2] + lane), error);
+    }
+}
+
+SWEEP_TARGET int32_t ClampCode(int32_t code, int32_t low, int32_t high) {
+    return code < low ? low : code > high ? high : code;
+}
+
+SWEEP_TARGET Candidate FindFirstBest(HalfTables& tables, const CodeBox& part, int32_t cutoff, const int32_t seed[3]) {
+    Sweep sweep;
+    StartSweep(tables, part, sweep);
+    Candidate best{cutoff, -1};
+    auto consider = [&best](int32_t key, int32_t error) {
+        if (error < best.error || (error == best.error && key < best.key)) best = Candidate{error, key};
+    };
+    // A line can only win with an error below the best, or equal to it when it comes first.
+    auto limitFor = [&best](int32_t firstKey) {
+        return best.key >= 0 && firstKey < best.key ? best.error + 1 : best.error;
+    };
+    int32_t seedRed = ClampCode(seed[0], part.low[0], part.high[0]);
+    int32_t seedGreen = ClampCode(seed[1], part.low[1], part.high[1]);
+    VisitLine(sweep, seedRed, seedGreen, limitFor(CandidateKey(seedRed, seedGreen, part.low[2])), consider);
+    for (int32_t red = part.low[0]; red <= part.high[0]; ++red) {
+        uint32_t limits[kLanes] = {};
+        for (uint32_t mask = sweep.greenMask; mask != 0; mask &= mask - 1) {
+            int32_t lane = __builtin_ctz(mask);
+            int32_t limit = limitFor(CandidateKey(red, tables.box.low[1] + lane, part.low[2]));
+            limits[lane] = limit > 0 ? InternalLimit(tables.measure, limit) : 0;
+        }
+        for (uint32_t greens = GreensWorthTrying(sweep, red, limits); greens != 0; greens &= greens - 1) {
+            int32_t green = tables.box.low[1] + __builtin_ctz(greens);
+            if (red == seedRed && green == seedGreen) continue;
+            VisitLine(sweep, red, green, limitFor(CandidateKey(red, green, part.low[2])), consider);
+        }
+    }
+    return best;
+}
+
+SWEEP_TARGET int32_t CollectBelow(HalfTables& tables, const CodeBox& part, int32_t limit, Candidate* found) {
+    Sweep sweep;
+    StartSweep(tables, part, sweep);
+    int32_t count = 0;
+    auto collect = [&](int32_t key, int32_t error) { found[count++] = Candidate{error, key}; };
+    if (limit <= 0) return 0;
+    uint32_t limits[kLanes] = {};
+    for (uint32_t mask = sweep.greenMask; mask != 0; mask &= mask - 1) {
+        limits[__builtin_ctz(mask)] = InternalLimit(tables.measure, limit);
+    }
+    for (int32_t red = part.low[0]; red <= part.high[0]; ++red) {
+        for (uint32_t greens = GreensWorthTrying(sweep, red, limits); greens != 0; greens &= greens - 1) {
+            VisitLine(sweep, red, tables.box.low[1] + __builtin_ctz(greens), limit, collect);
+        }
+    }
+    return count;
+}
+
+constexpr HalfSweepFunctions kFunctions{&Prepare, &FindFirstBest, &CollectBelow};

@@ -1,0 +1,158 @@
+// The Medium methods, step by step.
+#include "etc1_reference/ReferenceHalves.h"
+#include "etc1_reference/ReferenceMethods.h"
+
+namespace Etc1Reference {
+namespace {
+
+struct OrientationResult {
+    int32_t error;
+    uint32_t high;
+    uint32_t low;
+};
+
+int32_t ClampCode(int32_t code) { return code < 0 ? 0 : code > 31 ? 31 : code; }
+
+int32_t TableIndex(int32_t i, int32_t j, int32_t k) { return ((i + 3) * 7 + (j + 3)) * 7 + (k + 3); }
+
+void FillCandidateTable(bool perceptual, Halves halves, const uint8_t* block, int32_t first, const int32_t q[3],
+                        int32_t bound, int32_t table[343]) {
+    for (int32_t i = -3; i <= 3; ++i) {
+        for (int32_t j = -3; j <= 3; ++j) {
+            for (int32_t k = -3; k <= 3; ++k) {
+                int32_t colour[3] = {Expand5Bits(ClampCode(q[0] + i)), Expand5Bits(ClampCode(q[1] + j)),
+                                     Expand5Bits(ClampCode(q[2] + k))};
+                int32_t row = 0;
+                uint32_t msb = 0, lsb = 0;
+                table[TableIndex(i, j, k)] = SearchHalf(perceptual, halves, block, first, colour, row, msb, lsb, bound);
+            }
+        }
+    }
+}
+
+bool DeltasFit(const int32_t c1[3], const int32_t c2[3]) {
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        int32_t delta = c2[channel] - c1[channel];
+        if (delta < -4 || delta > 3) return false;
+    }
+    return true;
+}
+
+OrientationResult Differential(bool perceptual, Halves halves, const uint8_t* block, const int32_t q1[3],
+                               const int32_t q2[3]) {
+    int32_t bound = perceptual ? 1560600 : 3121200;
+    int32_t table1[343], table2[343];
+    FillCandidateTable(perceptual, halves, block, 0, q1, bound, table1);
+    FillCandidateTable(perceptual, halves, block, 2, q2, bound, table2);
+    int32_t best = 3121200;
+    int32_t chosen1[3] = {0, 0, 0}, chosen2[3] = {0, 0, 0};
+    for (int32_t i1 = -3; i1 <= 3; ++i1) {
+        for (int32_t j1 = -3; j1 <= 3; ++j1) {
+            for (int32_t k1 = -3; k1 <= 3; ++k1) {
+                int32_t error1 = table1[TableIndex(i1, j1, k1)];
+                if (perceptual && error1 >= best) continue;
+                int32_t c1[3] = {ClampCode(q1[0] + i1), ClampCode(q1[1] + j1), ClampCode(q1[2] + k1)};
+                for (int32_t i2 = -3; i2 <= 3; ++i2) {
+                    for (int32_t j2 = -3; j2 <= 3; ++j2) {
+                        for (int32_t k2 = -3; k2 <= 3; ++k2) {
+                            int32_t c2[3] = {ClampCode(q2[0] + i2), ClampCode(q2[1] + j2), ClampCode(q2[2] + k2)};
+                            int32_t error = error1 + table2[TableIndex(i2, j2, k2)];
+                            bool take = perceptual ? (error < best && DeltasFit(c1, c2))
+                                                   : (DeltasFit(c1, c2) && error < best);
+                            if (!take) continue;
+                            best = error;
+                            for (int32_t channel = 0; channel < 3; ++channel) {
+                                chosen1[channel] = c1[channel];
+                                chosen2[channel] = c2[channel];
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+    int32_t colour1[3], colour2[3];
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        colour1[channel] = Expand5Bits(chosen1[channel]);
+        colour2[channel] = Expand5Bits(chosen2[channel]);
+    }
+    int32_t t1 = 0, t2 = 0;
+    uint32_t m1 = 0, l1 = 0, m2 = 0, l2 = 0;
+    SearchHalf(perceptual, halves, block, 0, colour1, t1, m1, l1, bound);
+    SearchHalf(perceptual, halves, block, 2, colour2, t2, m2, l2, bound);
+    return {best, DifferentialHigh(chosen1, chosen2, t1, t2, halves), LowFromPlanes(m1, l1, m2, l2, halves)};
+}
+
+int32_t BestIndividualCode(bool perceptual, Halves halves, const uint8_t* block, int32_t first, int32_t code[3]) {
+    int32_t best = 1560600;
+    code[0] = code[1] = code[2] = 0;
+    for (int32_t r = 0; r <= 14; ++r) {
+        for (int32_t g = 0; g <= 14; ++g) {
+            for (int32_t b = 0; b <= 14; ++b) {
+                int32_t colour[3] = {Expand4Bits(r), Expand4Bits(g), Expand4Bits(b)};
+                int32_t row = 0;
+                uint32_t msb = 0, lsb = 0;
+                int32_t bound = perceptual ? best : 3121200;
+                int32_t error = SearchHalf(perceptual, halves, block, first, colour, row, msb, lsb, bound);
+                if (error < best) {
+                    best = error;
+                    code[0] = r;
+                    code[1] = g;
+                    code[2] = b;
+                }
+            }
+        }
+    }
+    return best;
+}
+
+OrientationResult Individual(bool perceptual, Halves halves, const uint8_t* block) {
+    int32_t code1[3], code2[3];
+    int32_t error1 = BestIndividualCode(perceptual, halves, block, 0, code1);
+    int32_t error2 = BestIndividualCode(perceptual, halves, block, 2, code2);
+    int32_t colour1[3], colour2[3];
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        colour1[channel] = Expand4Bits(code1[channel]);
+        colour2[channel] = Expand4Bits(code2[channel]);
+    }
+    int32_t bound = perceptual ? 1560600 : 3121200;
+    int32_t t1 = 0, t2 = 0;
+    uint32_t m1 = 0, l1 = 0, m2 = 0, l2 = 0;
+    SearchHalf(perceptual, halves, block, 0, colour1, t1, m1, l1, bound);
+    SearchHalf(perceptual, halves, block, 2, colour2, t2, m2, l2, bound);
+    return {error1 + error2, IndividualHigh(code1, code2, t1, t2, halves), LowFromPlanes(m1, l1, m2, l2, halves)};
+}
+
+OrientationResult Orientation(bool perceptual, Halves halves, const uint8_t* block) {
+    float a1[3], a2[3];
+    HalfAverages(block, halves, a1, a2);
+    int32_t q1[3], q2[3];
+    bool differential = true;
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        q1[channel] = RoundTo5Bits(a1[channel]);
+        q2[channel] = RoundTo5Bits(a2[channel]);
+        int32_t difference = q2[channel] - q1[channel];
+        if (difference < -7 || difference > 6) differential = false;
+    }
+    return differential ? Differential(perceptual, halves, block, q1, q2) : Individual(perceptual, halves, block);
+}
+
+void Compress(bool perceptual, const uint8_t* block, uint32_t& highWord, uint32_t& lowWord) {
+    OrientationResult sideBySide = Orientation(perceptual, Halves::Tall, block);
+    OrientationResult stacked = Orientation(perceptual, Halves::Wide, block);
+    const OrientationResult& chosen = stacked.error < sideBySide.error ? stacked : sideBySide;
+    highWord = chosen.high;
+    lowWord = chosen.low;
+}
+
+}  // namespace
+
+void CompressBlockMedium(const uint8_t* block, uint32_t& highWord, uint32_t& lowWord) {
+    Compress(false, block, highWord, lowWord);
+}
+
+void CompressBlockMediumPerceptual(const uint8_t* block, uint32_t& highWord, uint32_t& lowWord) {
+    Compress(true, block, highWord, lowWord);
+}
+
+}  // namespace Etc1Reference
