@@ -201,9 +201,13 @@ SWEEP_TARGET inline Lanes PixelRowErrors(const uint32_t (*lanes)[kLanes], const 
 // its running sum stays below the lane's cutoff: the limit at first, then the
 // smallest row sum so far, or for the wide perceptual search the threshold its
 // float bookkeeping sets (its rows must also go in order). Unused lanes have cutoff 0.
+// A bound line only asks which lanes have some row below the limit: those lanes
+// are marked `reached` and need no more rows.
 struct LineState {
     Lanes cutoff;
     bool wide;
+    bool boundOnly;
+    uint32_t reached;
     uint32_t limit;
     double wideBest[kLanes];
 };
@@ -252,7 +256,10 @@ SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], const uint32_t* first
             alive = AnyBelow(sum, state.cutoff);
         }
         if (!alive) continue;
-        if (state.wide) {
+        if (state.boundOnly) {
+            state.reached |= LanesBelow(sum, state.cutoff);
+            state.cutoff = reinterpret_cast<Lanes>(sum < state.cutoff) ? Lanes{} : state.cutoff;
+        } else if (state.wide) {
             FinishWideRow(state, sum);
         } else {
             state.cutoff = Smaller(state.cutoff, sum);
@@ -265,39 +272,45 @@ SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], const uint32_t* first
 struct Sweep {
     HalfTables* tables;
     CodeBox part;
-    uint32_t greenMask;  // lanes of the G codes inside the part
     uint32_t blueMask;   // lanes of the B codes inside the part
+    Lanes greenInside;   // all ones in the lanes of the G codes inside the part
+    Lanes blueInside;    // the same for the B codes
     int32_t hintRow;
 };
 
-SWEEP_TARGET uint32_t CodeMask(int32_t boxLow, int32_t low, int32_t high) {
-    return ((1u << (high - low + 1)) - 1) << (low - boxLow);
+SWEEP_TARGET inline Lanes LaneIndex() {
+    Lanes index;
+    for (int32_t lane = 0; lane < kLanes; ++lane) index[lane] = static_cast<uint32_t>(lane);
+    return index;
+}
+
+// All ones in the lanes of codes low..high of a channel whose box starts at boxLow.
+SWEEP_TARGET inline Lanes CodesInside(int32_t boxLow, int32_t low, int32_t high) {
+    Lanes index = LaneIndex();
+    return reinterpret_cast<Lanes>((index >= static_cast<uint32_t>(low - boxLow)) &
+                                   (index <= static_cast<uint32_t>(high - boxLow)));
 }
 
 SWEEP_TARGET void StartSweep(HalfTables& tables, const CodeBox& part, Sweep& sweep) {
     sweep.tables = &tables;
     sweep.part = part;
-    sweep.greenMask = CodeMask(tables.box.low[1], part.low[1], part.high[1]);
-    sweep.blueMask = CodeMask(tables.box.low[2], part.low[2], part.high[2]);
+    sweep.blueMask = ((1u << (part.high[2] - part.low[2] + 1)) - 1) << (part.low[2] - tables.box.low[2]);
+    sweep.greenInside = CodesInside(tables.box.low[1], part.low[1], part.high[1]);
+    sweep.blueInside = CodesInside(tables.box.low[2], part.low[2], part.high[2]);
     sweep.hintRow = 0;
 }
 
-SWEEP_TARGET Lanes CutoffsOf(const uint32_t limits[kLanes]) {
-    Lanes cutoff;
-    for (int32_t lane = 0; lane < kLanes; ++lane) cutoff[lane] = limits[lane];
-    return cutoff;
-}
-
 // The G codes of one R code (as lanes) that may hold a candidate below their limits
-// (internal units, 0 for lanes out of the part): B may differ per pixel and modifier here.
-SWEEP_TARGET uint32_t GreensWorthTrying(Sweep& sweep, int32_t red, const uint32_t limits[kLanes]) {
+// (internal units): B may differ per pixel and modifier here.
+SWEEP_TARGET uint32_t GreensWorthTrying(Sweep& sweep, int32_t red, Lanes limits) {
     HalfTables& tables = *sweep.tables;
     LineState state;
-    state.cutoff = CutoffsOf(limits);
+    state.cutoff = limits & sweep.greenInside;
     state.wide = false;
-    Lanes start = state.cutoff;
+    state.boundOnly = true;
+    state.reached = 0;
     SumRows(tables.greenLanes, tables.red[red - tables.box.low[0]], tables.smallestBlue, state, sweep.hintRow);
-    return LanesBelow(state.cutoff, start);
+    return state.reached;
 }
 
 // Runs the line of R code `red` and G code `green` and hands every B code of the
@@ -308,21 +321,24 @@ SWEEP_TARGET void VisitLine(Sweep& sweep, int32_t red, int32_t green, int32_t li
     if (limit <= 0) return;
     LineState state;
     state.limit = InternalLimit(tables.measure, limit);
+    state.cutoff = sweep.blueInside & state.limit;
     state.wide = tables.measure == ErrorMeasure::Perceptual && tables.shape == HalfShape::Wide;
-    // Starting the wide bookkeeping at the limit is the search run with the limit as its bound.
-    double wideStart = limit < 1560600 ? limit : 1560600.0;
-    for (int32_t lane = 0; lane < kLanes; ++lane) {
-        state.cutoff[lane] = (sweep.blueMask >> lane & 1) != 0 ? state.limit : 0;
-        state.wideBest[lane] = wideStart;
+    state.boundOnly = false;
+    if (state.wide) {
+        // Starting the wide bookkeeping at the limit is the search run with the limit as its bound.
+        double start = limit < 1560600 ? limit : 1560600.0;
+        for (double& best : state.wideBest) best = start;
     }
     SumRows(tables.blueLanes, tables.red[red - tables.box.low[0]], tables.green[green - tables.box.low[1]], state,
             sweep.hintRow);
-    for (uint32_t mask = sweep.blueMask; mask != 0; mask &= mask - 1) {
-        int32_t lane = __builtin_ctz(mask);
+    // A lane's cutoff drops below the limit only with a row that counts.
+    for (uint32_t found = LanesBelow(state.cutoff, Lanes{} + state.limit) & sweep.blueMask; found != 0;
+         found &= found - 1) {
+        int32_t lane = __builtin_ctz(found);
         int32_t error = state.wide                                  ? static_cast<int32_t>(state.wideBest[lane])
                         : tables.measure == ErrorMeasure::Plain ? static_cast<int32_t>(state.cutoff[lane])
                                                                 : static_cast<int32_t>(state.cutoff[lane] / 1000u);
-        if (error < limit) take(CandidateKey(red, green, tables.box.low[2] + lane), error);
+        take(CandidateKey(red, green, tables.box.low[2] + lane), error);
     }
 }
 
@@ -345,12 +361,12 @@ SWEEP_TARGET Candidate FindFirstBest(HalfTables& tables, const CodeBox& part, in
     int32_t seedGreen = ClampCode(seed[1], part.low[1], part.high[1]);
     VisitLine(sweep, seedRed, seedGreen, limitFor(CandidateKey(seedRed, seedGreen, part.low[2])), consider);
     for (int32_t red = part.low[0]; red <= part.high[0]; ++red) {
-        uint32_t limits[kLanes] = {};
-        for (uint32_t mask = sweep.greenMask; mask != 0; mask &= mask - 1) {
-            int32_t lane = __builtin_ctz(mask);
-            int32_t limit = limitFor(CandidateKey(red, tables.box.low[1] + lane, part.low[2]));
-            limits[lane] = limit > 0 ? InternalLimit(tables.measure, limit) : 0;
-        }
+        // Lanes whose G code comes before the best's get one more.
+        int32_t firstKey = CandidateKey(red, tables.box.low[1], part.low[2]);
+        int32_t ahead = best.key < 0 ? 0 : (best.key - firstKey + 31) >> 5;
+        uint32_t split = static_cast<uint32_t>(ahead < 0 ? 0 : ahead > kLanes ? kLanes : ahead);
+        uint32_t equal = best.error > 0 ? InternalLimit(tables.measure, best.error) : 0;
+        Lanes limits = LaneIndex() < split ? Lanes{} + InternalLimit(tables.measure, best.error + 1) : Lanes{} + equal;
         for (uint32_t greens = GreensWorthTrying(sweep, red, limits); greens != 0; greens &= greens - 1) {
             int32_t green = tables.box.low[1] + __builtin_ctz(greens);
             if (red == seedRed && green == seedGreen) continue;
@@ -366,10 +382,7 @@ SWEEP_TARGET int32_t CollectBelow(HalfTables& tables, const CodeBox& part, int32
     int32_t count = 0;
     auto collect = [&](int32_t key, int32_t error) { found[count++] = Candidate{error, key}; };
     if (limit <= 0) return 0;
-    uint32_t limits[kLanes] = {};
-    for (uint32_t mask = sweep.greenMask; mask != 0; mask &= mask - 1) {
-        limits[__builtin_ctz(mask)] = InternalLimit(tables.measure, limit);
-    }
+    Lanes limits = Lanes{} + InternalLimit(tables.measure, limit);
     for (int32_t red = part.low[0]; red <= part.high[0]; ++red) {
         for (uint32_t greens = GreensWorthTrying(sweep, red, limits); greens != 0; greens &= greens - 1) {
             VisitLine(sweep, red, tables.box.low[1] + __builtin_ctz(greens), limit, collect);
