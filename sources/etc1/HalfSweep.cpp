@@ -9,10 +9,6 @@
 #include "etc1/SearchError.h"
 #include "etc1/ETC1ModifierTable.h"
 
-// The 16-lane vectors never cross this file's boundary, so their calling
-// convention without AVX-512 is of no concern.
-#pragma GCC diagnostic ignored "-Wpsabi"
-
 namespace SweepAvx512 {
 namespace {
 #define SWEEP_TARGET __attribute__((target("avx512f,avx512bw")))
