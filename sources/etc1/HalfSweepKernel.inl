@@ -77,13 +77,105 @@ SWEEP_TARGET inline Lanes SquaredErrors(SignedLanes pixel, SignedLanes candidate
     return weight == 1 ? square : square * weight;
 }
 
-// What the tables are built from: the half's pixels, the modifiers of the 32
-// (row, slot) entries of one pixel, and the channels' weights.
-struct EntryValues {
-    const HalfPixels* half;
-    SignedLanes modifiers[kVectorsPerPixel];
-    uint32_t weights[3];
+SWEEP_TARGET inline SignedLanes Modifiers(int32_t half) {
+    SignedLanes modifiers;
+    __builtin_memcpy(&modifiers, &ETC1ModifierTable[half * kTableRows / kVectorsPerPixel][0], sizeof modifiers);
+    return modifiers;
+}
+
+// One channel's errors for one colour value, per entry; `visit` gets each vector of 16 entries.
+template <typename Visit>
+SWEEP_TARGET inline void ForEachCodeErrors(const HalfTables& tables, int32_t channel, int32_t colour, Visit&& visit) {
+    SignedLanes candidates[kVectorsPerPixel];
+    for (int32_t half = 0; half < kVectorsPerPixel; ++half) candidates[half] = ClampToByte(Modifiers(half) + colour);
+    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+        SignedLanes value = SignedLanes{} + tables.pixels.pixel[pixel][channel];
+        for (int32_t half = 0; half < kVectorsPerPixel; ++half) {
+            visit(pixel * kVectorsPerPixel + half, SquaredErrors(value, candidates[half], tables.weights[channel]));
+        }
+    }
+}
+
+// The row of one R or G code, built on first use.
+SWEEP_TARGET const uint32_t* CodeRow(HalfTables& tables, int32_t channel, int32_t code) {
+    int32_t index = code - tables.box.low[channel];
+    uint32_t& built = channel == 0 ? tables.builtRed : tables.builtGreen;
+    uint32_t* row = channel == 0 ? tables.red[index] : tables.green[index];
+    if ((built >> index & 1) == 0) {
+        ForEachCodeErrors(tables, channel, ExpandCode(tables.bits, code),
+                          [row](int32_t vector, Lanes errors) { StoreLanes(row + vector * kLanes, errors); });
+        built |= 1u << index;
+    }
+    return row;
+}
+
+SWEEP_TARGET void PrepareSmallestBlue(HalfTables& tables) {
+    Lanes least[kVectorsPerTable];
+    for (Lanes& vector : least) vector = ~Lanes{};
+    for (int32_t code = tables.box.low[2]; code <= tables.box.high[2]; ++code) {
+        ForEachCodeErrors(tables, 2, ExpandCode(tables.bits, code), [&least](int32_t vector, Lanes errors) {
+            least[vector] = Smaller(least[vector], errors);
+        });
+    }
+    for (int32_t vector = 0; vector < kVectorsPerTable; ++vector) {
+        StoreLanes(tables.smallestBlue + vector * kLanes, least[vector]);
+    }
+}
+
+// Which channel and code each lane of a lanes table stands for.
+struct LaneCodes {
+    SignedLanes colours;
+    SignedLanes isBlue;  // all ones in the lanes of B codes
+    Lanes weights;
 };
+
+SWEEP_TARGET void AssignLanes(const HalfTables& tables, int32_t channel, int32_t firstLane, LaneCodes& codes) {
+    int32_t low = tables.box.low[channel], high = tables.box.high[channel];
+    for (int32_t lane = firstLane; lane < kLanes; ++lane) {
+        int32_t code = low + lane - firstLane <= high ? low + lane - firstLane : high;
+        codes.colours[lane] = ExpandCode(tables.bits, code);
+        codes.isBlue[lane] = channel == 2 ? -1 : 0;
+        codes.weights[lane] = tables.weights[channel];
+    }
+}
+
+// Errors per entry with the lanes' codes: a difference of at most 255 in size
+// squares in a 16-bit multiply of its magnitude.
+SWEEP_TARGET void FillLanes(const HalfTables& tables, const LaneCodes& codes, uint32_t (*lanes)[kLanes]) {
+    SignedLanes candidates[kEntriesPerPixel];
+    for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
+        candidates[slot] = ClampToByte(codes.colours + ETC1ModifierTable[slot / 4][slot % 4]);
+    }
+    bool weighted = tables.measure == ErrorMeasure::Perceptual;
+    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+        const int32_t* colour = tables.pixels.pixel[pixel];
+        SignedLanes value = codes.isBlue != 0 ? SignedLanes{} + colour[2] : SignedLanes{} + colour[1];
+        for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
+            SignedLanes difference = value - candidates[slot];
+            SignedLanes magnitude = difference < 0 ? -difference : difference;
+            HalfLanes halves = reinterpret_cast<HalfLanes>(magnitude);
+            Lanes square = reinterpret_cast<Lanes>(halves * halves);
+            StoreLanes(lanes[pixel * kEntriesPerPixel + slot], weighted ? square * codes.weights : square);
+        }
+    }
+}
+
+SWEEP_TARGET void PrepareLanes(HalfTables& tables) {
+    const int32_t half = kLanes / 2;
+    bool shared = tables.box.high[1] - tables.box.low[1] < half && tables.box.high[2] - tables.box.low[2] < half;
+    tables.blueTable = shared ? 0 : 1;
+    tables.blueLane = shared ? half : 0;
+    LaneCodes codes;
+    AssignLanes(tables, 1, 0, codes);
+    if (shared) {
+        AssignLanes(tables, 2, half, codes);
+        FillLanes(tables, codes, tables.lanes[0]);
+        return;
+    }
+    FillLanes(tables, codes, tables.lanes[0]);
+    AssignLanes(tables, 2, 0, codes);
+    FillLanes(tables, codes, tables.lanes[1]);
+}
 
 // The half's pixels with the one farthest from their mean first: it rules out most
 // candidates at the first step, and the order of a sum does not change it.
@@ -109,81 +201,21 @@ SWEEP_TARGET HalfPixels FarthestFirst(const HalfPixels& half) {
     return ordered;
 }
 
-SWEEP_TARGET void GatherEntryValues(const HalfPixels& half, ErrorMeasure measure, EntryValues& values) {
-    values.half = &half;
-    __builtin_memcpy(values.modifiers, ETC1ModifierTable, sizeof values.modifiers);
-    for (int32_t channel = 0; channel < 3; ++channel) {
-        static constexpr uint32_t kPerceptualWeights[3] = {299, 587, 114};
-        values.weights[channel] = measure == ErrorMeasure::Plain ? 1 : kPerceptualWeights[channel];
-    }
-}
-
-// One channel's errors for one colour value, per entry; `visit` gets each vector of 16 entries.
-template <typename Visit>
-SWEEP_TARGET inline void ForEachCodeErrors(const EntryValues& values, int32_t channel, int32_t colour, Visit&& visit) {
-    SignedLanes candidates[kVectorsPerPixel];
-    for (int32_t half = 0; half < kVectorsPerPixel; ++half) candidates[half] = ClampToByte(values.modifiers[half] + colour);
-    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-        SignedLanes value = SignedLanes{} + values.half->pixel[pixel][channel];
-        for (int32_t half = 0; half < kVectorsPerPixel; ++half) {
-            visit(pixel * kVectorsPerPixel + half, SquaredErrors(value, candidates[half], values.weights[channel]));
-        }
-    }
-}
-
-SWEEP_TARGET void PrepareCodeRows(uint32_t (*rows)[kErrorEntries], const EntryValues& values, int32_t channel,
-                                  int32_t bits, int32_t low, int32_t high) {
-    for (int32_t code = low; code <= high; ++code) {
-        uint32_t* row = rows[code - low];
-        ForEachCodeErrors(values, channel, ExpandCode(bits, code),
-                          [row](int32_t vector, Lanes errors) { StoreLanes(row + vector * kLanes, errors); });
-    }
-}
-
-SWEEP_TARGET void PrepareSmallest(uint32_t* smallest, const EntryValues& values, int32_t channel, int32_t bits,
-                                  int32_t low, int32_t high) {
-    Lanes least[kVectorsPerTable];
-    for (Lanes& vector : least) vector = ~Lanes{};
-    for (int32_t code = low; code <= high; ++code) {
-        ForEachCodeErrors(values, channel, ExpandCode(bits, code), [&least](int32_t vector, Lanes errors) {
-            least[vector] = Smaller(least[vector], errors);
-        });
-    }
-    for (int32_t vector = 0; vector < kVectorsPerTable; ++vector) StoreLanes(smallest + vector * kLanes, least[vector]);
-}
-
-// One channel's errors with the codes low..high in the lanes (lanes past high repeat it).
-SWEEP_TARGET void PrepareCodeLanes(uint32_t (*lanes)[kLanes], const EntryValues& values, int32_t channel,
-                                   int32_t bits, int32_t low, int32_t high) {
-    SignedLanes colours;
-    for (int32_t lane = 0; lane < kLanes; ++lane) colours[lane] = ExpandCode(bits, low + lane <= high ? low + lane : high);
-    SignedLanes candidates[kEntriesPerPixel];
-    for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
-        candidates[slot] = ClampToByte(colours + ETC1ModifierTable[slot / 4][slot % 4]);
-    }
-    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-        SignedLanes value = SignedLanes{} + values.half->pixel[pixel][channel];
-        for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
-            StoreLanes(lanes[pixel * kEntriesPerPixel + slot],
-                       SquaredErrors(value, candidates[slot], values.weights[channel]));
-        }
-    }
-}
-
 SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasure measure, HalfShape shape,
                           int32_t bits, const CodeBox& box) {
+    static constexpr uint32_t kPerceptualWeights[3] = {299, 587, 114};
     tables.measure = measure;
     tables.shape = shape;
     tables.bits = bits;
     tables.box = box;
-    HalfPixels ordered = FarthestFirst(half);
-    EntryValues values;
-    GatherEntryValues(ordered, measure, values);
-    PrepareCodeRows(tables.red, values, 0, bits, box.low[0], box.high[0]);
-    PrepareCodeRows(tables.green, values, 1, bits, box.low[1], box.high[1]);
-    PrepareSmallest(tables.smallestBlue, values, 2, bits, box.low[2], box.high[2]);
-    PrepareCodeLanes(tables.greenLanes, values, 1, bits, box.low[1], box.high[1]);
-    PrepareCodeLanes(tables.blueLanes, values, 2, bits, box.low[2], box.high[2]);
+    tables.pixels = FarthestFirst(half);
+    for (int32_t channel = 0; channel < 3; ++channel) {
+        tables.weights[channel] = measure == ErrorMeasure::Plain ? 1 : kPerceptualWeights[channel];
+    }
+    tables.builtRed = 0;
+    tables.builtGreen = 0;
+    PrepareSmallestBlue(tables);
+    PrepareLanes(tables);
 }
 
 // The smallest error of each lane over the four modifiers of one pixel and table row.
@@ -284,19 +316,19 @@ SWEEP_TARGET inline Lanes LaneIndex() {
     return index;
 }
 
-// All ones in the lanes of codes low..high of a channel whose box starts at boxLow.
-SWEEP_TARGET inline Lanes CodesInside(int32_t boxLow, int32_t low, int32_t high) {
+// All ones in the lanes of codes low..high of a channel whose box starts at boxLow in lane firstLane.
+SWEEP_TARGET inline Lanes CodesInside(int32_t boxLow, int32_t firstLane, int32_t low, int32_t high) {
     Lanes index = LaneIndex();
-    return reinterpret_cast<Lanes>((index >= static_cast<uint32_t>(low - boxLow)) &
-                                   (index <= static_cast<uint32_t>(high - boxLow)));
+    return reinterpret_cast<Lanes>((index >= static_cast<uint32_t>(low - boxLow + firstLane)) &
+                                   (index <= static_cast<uint32_t>(high - boxLow + firstLane)));
 }
 
 SWEEP_TARGET void StartSweep(HalfTables& tables, const CodeBox& part, Sweep& sweep) {
     sweep.tables = &tables;
     sweep.part = part;
-    sweep.blueMask = ((1u << (part.high[2] - part.low[2] + 1)) - 1) << (part.low[2] - tables.box.low[2]);
-    sweep.greenInside = CodesInside(tables.box.low[1], part.low[1], part.high[1]);
-    sweep.blueInside = CodesInside(tables.box.low[2], part.low[2], part.high[2]);
+    sweep.blueMask = ((1u << (part.high[2] - part.low[2] + 1)) - 1) << (part.low[2] - tables.box.low[2] + tables.blueLane);
+    sweep.greenInside = CodesInside(tables.box.low[1], 0, part.low[1], part.high[1]);
+    sweep.blueInside = CodesInside(tables.box.low[2], tables.blueLane, part.low[2], part.high[2]);
     sweep.hintRow = 0;
 }
 
@@ -309,7 +341,7 @@ SWEEP_TARGET uint32_t GreensWorthTrying(Sweep& sweep, int32_t red, Lanes limits)
     state.wide = false;
     state.boundOnly = true;
     state.reached = 0;
-    SumRows(tables.greenLanes, tables.red[red - tables.box.low[0]], tables.smallestBlue, state, sweep.hintRow);
+    SumRows(tables.lanes[0], CodeRow(tables, 0, red), tables.smallestBlue, state, sweep.hintRow);
     return state.reached;
 }
 
@@ -329,8 +361,7 @@ SWEEP_TARGET void VisitLine(Sweep& sweep, int32_t red, int32_t green, int32_t li
         double start = limit < 1560600 ? limit : 1560600.0;
         for (double& best : state.wideBest) best = start;
     }
-    SumRows(tables.blueLanes, tables.red[red - tables.box.low[0]], tables.green[green - tables.box.low[1]], state,
-            sweep.hintRow);
+    SumRows(tables.lanes[tables.blueTable], CodeRow(tables, 0, red), CodeRow(tables, 1, green), state, sweep.hintRow);
     // A lane's cutoff drops below the limit only with a row that counts.
     for (uint32_t found = LanesBelow(state.cutoff, Lanes{} + state.limit) & sweep.blueMask; found != 0;
          found &= found - 1) {
@@ -338,7 +369,7 @@ SWEEP_TARGET void VisitLine(Sweep& sweep, int32_t red, int32_t green, int32_t li
         int32_t error = state.wide                                  ? static_cast<int32_t>(state.wideBest[lane])
                         : tables.measure == ErrorMeasure::Plain ? static_cast<int32_t>(state.cutoff[lane])
                                                                 : static_cast<int32_t>(state.cutoff[lane] / 1000u);
-        take(CandidateKey(red, green, tables.box.low[2] + lane), error);
+        take(CandidateKey(red, green, tables.box.low[2] + lane - tables.blueLane), error);
     }
 }
 
