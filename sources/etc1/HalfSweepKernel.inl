@@ -278,9 +278,12 @@ SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], const uint32_t* first
     for (int32_t row = 1; row < kTableRows; ++row) smallest = Smaller(smallest, firstPixel[row]);
     if (!AnyBelow(smallest, state.cutoff)) return;
     AddRows(shared, first, second, kVectorsPerPixel, kVectorsPerTable);
-    int32_t firstRow = state.wide ? 0 : hintRow;
-    for (int32_t step = 0; step < kTableRows; ++step) {
-        int32_t row = step == 0 ? firstRow : (step <= firstRow ? step - 1 : step);
+    uint32_t rows = 0;
+#pragma GCC unroll 8
+    for (int32_t row = 0; row < kTableRows; ++row) rows |= static_cast<uint32_t>(AnyBelow(firstPixel[row], state.cutoff)) << row;
+    // The hint row goes first, except where rows must go in order.
+    int32_t firstRow = state.wide || (rows >> hintRow & 1) == 0 ? __builtin_ctz(rows | 1u << kTableRows) : hintRow;
+    for (int32_t row = firstRow; row < kTableRows; rows &= ~(1u << row), row = __builtin_ctz(rows | 1u << kTableRows)) {
         Lanes sum = firstPixel[row];
         bool alive = AnyBelow(sum, state.cutoff);
         for (int32_t pixel = 1; pixel < kHalfPixels && alive; ++pixel) {
