@@ -1,8 +1,10 @@
 // ETC1 encoding speed and quality, single-threaded: megapixels per second and
-// RGB PSNR of both Fast methods on the photographic bench images, side by side
+// RGB PSNR of all six methods on the photographic bench images, side by side
 // with the independent encoder etc1tool (run as a separate program on the PNG
 // copies, when it is installed), plus the modifier searches on their own. All
-// speeds are wall-clock rates, since etc1tool's time is that of its runs.
+// speeds are wall-clock rates, since etc1tool's time is that of its runs. The
+// Medium and Slow methods also run their plain reference on a sample of each
+// image's blocks, for its speed per megapixel and the words it must match.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -18,10 +20,12 @@
 
 #include "etc1/ETC1BlockDecoder.h"
 #include "etc1/ETC1BlockLayout.h"
+#include "etc1/ETC1Methods.h"
 #include "etc1/ETC1ModifierTable.h"
 #include "etc1/FastMethods.h"
 #include "etc1/ModifierSearch.h"
 #include "image/Image.h"
+#include "etc1_reference/ReferenceMethods.h"
 #include "image/ImageFiles.h"
 #include "reference/BlockPatterns.h"
 #include "reference/ModifierSearchReference.h"
@@ -142,6 +146,80 @@ void FastMethod(benchmark::State& state, Compressor compress) {
     state.counters["PSNR"] = error.Psnr();
 }
 
+using ReferenceCompressor = void (*)(const uint8_t*, uint32_t&, uint32_t&);
+
+// The reference's sample: this many blocks of each image, spread evenly over it.
+constexpr int32_t kReferenceBlocksPerImage = 48;
+
+struct SampleResult {
+    double seconds = 0.0;
+    double pixels = 0.0;
+    int32_t mismatches = 0;
+};
+
+double WallSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The reference on the sample, timed, its words held against the fast compressor's.
+SampleResult RunReferenceSample(const std::vector<BenchImage>& images, Compressor compress,
+                                ReferenceCompressor reference) {
+    SampleResult result;
+    uint8_t block[48];
+    uint8_t scratch[48];
+    for (const BenchImage& image : images) {
+        const int32_t columns = image.width / 4;
+        const int32_t blocks = columns * (image.height / 4);
+        for (int32_t i = 0; i < kReferenceBlocksPerImage; ++i) {
+            int32_t n = static_cast<int32_t>(static_cast<int64_t>(i) * blocks / kReferenceBlocksPerImage);
+            GatherETC1Block(image.rgba.data(), image.width, n % columns, n / columns, block);
+            uint32_t high = 0, low = 0, expectedHigh = 0, expectedLow = 0;
+            double start = WallSeconds();
+            reference(block, expectedHigh, expectedLow);
+            result.seconds += WallSeconds() - start;
+            compress(block, scratch, high, low);
+            result.mismatches += high != expectedHigh || low != expectedLow;
+        }
+        result.pixels += 16.0 * kReferenceBlocksPerImage;
+    }
+    return result;
+}
+
+// A Medium or Slow method on every block of the photographs, then its reference on the sample.
+void SearchMethod(benchmark::State& state, int32_t quality, ReferenceCompressor reference) {
+    const std::vector<BenchImage>& images = Photographs();
+    if (images.empty()) {
+        state.SkipWithError("no bench images");
+        return;
+    }
+    InitETC1ModifierTable();
+    Compressor compress = FindETC1Method(quality)->compress;
+    std::vector<std::vector<uint32_t>> words(images.size());
+    double fastSeconds = 0.0;
+    for (auto _ : state) {
+        double start = WallSeconds();
+        for (size_t i = 0; i < images.size(); ++i) CompressImage(images[i], compress, words[i]);
+        fastSeconds += WallSeconds() - start;
+        benchmark::DoNotOptimize(words.data());
+    }
+    SquaredError error;
+    for (size_t i = 0; i < images.size(); ++i) {
+        std::vector<uint32_t> highLow(words[i].size());
+        for (size_t n = 0; n < words[i].size(); n += 2) {
+            highLow[n] = words[i][n + 1];
+            highLow[n + 1] = words[i][n];
+        }
+        MeasureImage(images[i], highLow.data(), error);
+    }
+    double pixels = PixelsOf(images) * static_cast<double>(state.iterations());
+    SampleResult sample = RunReferenceSample(images, compress, reference);
+    state.counters["Mpx/s"] = benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsRate);
+    state.counters["PSNR"] = error.Psnr();
+    state.counters["reference Mpx/s"] = sample.pixels / 1e6 / sample.seconds;
+    state.counters["speedup"] = (sample.seconds / sample.pixels) / (fastSeconds / pixels);
+    state.counters["mismatches"] = sample.mismatches;
+}
+
 std::vector<uint8_t> ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
@@ -217,6 +295,21 @@ void SearchBench(benchmark::State& state, Search search) {
 
 BENCHMARK_CAPTURE(FastMethod, Fast, CompressBlockFast)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FastMethod, FastPerceptual, CompressBlockFastPerceptual)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SearchMethod, Medium, ImageLib::Medium, Etc1Reference::CompressBlockMedium)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SearchMethod, MediumPerceptual, ImageLib::MediumPerceptual,
+                  Etc1Reference::CompressBlockMediumPerceptual)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SearchMethod, Slow, ImageLib::Slow, Etc1Reference::CompressBlockSlow)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SearchMethod, SlowPerceptual, ImageLib::SlowPerceptual, Etc1Reference::CompressBlockSlowPerceptual)
+    ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(Etc1tool)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
