@@ -245,8 +245,8 @@ struct LineState {
 };
 
 SWEEP_TARGET void FinishWideRow(LineState& state, Lanes rowSum) {
-    for (int32_t lane = 0; lane < kLanes; ++lane) {
-        if (rowSum[lane] >= state.cutoff[lane]) continue;
+    for (uint32_t below = LanesBelow(rowSum, state.cutoff); below != 0; below &= below - 1) {
+        int32_t lane = __builtin_ctz(below);
         float error = static_cast<float>(rowSum[lane] / 1000.0);
         if (!(error < state.wideBest[lane])) continue;
         state.wideBest[lane] = error;
