@@ -65,15 +65,21 @@ SWEEP_TARGET inline int32_t ExpandCode(int32_t bits, int32_t code) {
     return bits == 5 ? Expand5(code) : Expand4(code);
 }
 
-typedef uint16_t HalfLanes __attribute__((vector_size(64)));
+// The square of a difference of at most 255 in size. With AVX-512 it comes from
+// a 16-bit multiply of the magnitude, which the upper half-lanes (zero) leave exact.
+SWEEP_TARGET inline Lanes Square(SignedLanes difference) {
+#if SWEEP_MASK_REGISTERS
+    typedef uint16_t HalfLanes __attribute__((vector_size(64)));
+    HalfLanes magnitude = reinterpret_cast<HalfLanes>(difference < 0 ? -difference : difference);
+    return reinterpret_cast<Lanes>(magnitude * magnitude);
+#else
+    return reinterpret_cast<Lanes>(difference * difference);
+#endif
+}
 
-// weight * (pixel - candidate)^2 per lane. The difference is at most 255 in size,
-// so its square comes from a 16-bit multiply of its magnitude.
+// weight * (pixel - candidate)^2 per lane.
 SWEEP_TARGET inline Lanes SquaredErrors(SignedLanes pixel, SignedLanes candidate, uint32_t weight) {
-    SignedLanes difference = pixel - candidate;
-    SignedLanes magnitude = difference < 0 ? -difference : difference;
-    HalfLanes halves = reinterpret_cast<HalfLanes>(magnitude);
-    Lanes square = reinterpret_cast<Lanes>(halves * halves);
+    Lanes square = Square(pixel - candidate);
     return weight == 1 ? square : square * weight;
 }
 
@@ -139,8 +145,7 @@ SWEEP_TARGET void AssignLanes(const HalfTables& tables, int32_t channel, int32_t
     }
 }
 
-// Errors per entry with the lanes' codes: a difference of at most 255 in size
-// squares in a 16-bit multiply of its magnitude.
+// Errors per entry with the lanes' codes.
 SWEEP_TARGET void FillLanes(const HalfTables& tables, const LaneCodes& codes, uint32_t (*lanes)[kLanes]) {
     SignedLanes candidates[kEntriesPerPixel];
     for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
@@ -151,10 +156,7 @@ SWEEP_TARGET void FillLanes(const HalfTables& tables, const LaneCodes& codes, ui
         const int32_t* colour = tables.pixels.pixel[pixel];
         SignedLanes value = codes.isBlue != 0 ? SignedLanes{} + colour[2] : SignedLanes{} + colour[1];
         for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
-            SignedLanes difference = value - candidates[slot];
-            SignedLanes magnitude = difference < 0 ? -difference : difference;
-            HalfLanes halves = reinterpret_cast<HalfLanes>(magnitude);
-            Lanes square = reinterpret_cast<Lanes>(halves * halves);
+            Lanes square = Square(value - candidates[slot]);
             StoreLanes(lanes[pixel * kEntriesPerPixel + slot], weighted ? square * codes.weights : square);
         }
     }
