@@ -12,30 +12,30 @@
 namespace SweepAvx512 {
 namespace {
 #define SWEEP_TARGET __attribute__((target("avx512f,avx512bw")))
-#define SWEEP_MASK_REGISTERS 1
+#define SWEEP_WIDTH 16
 #include "etc1/HalfSweepKernel.inl"
 #undef SWEEP_TARGET
-#undef SWEEP_MASK_REGISTERS
+#undef SWEEP_WIDTH
 }  // namespace
 }  // namespace SweepAvx512
 
 namespace SweepAvx2 {
 namespace {
 #define SWEEP_TARGET __attribute__((target("avx2")))
-#define SWEEP_MASK_REGISTERS 0
+#define SWEEP_WIDTH 8
 #include "etc1/HalfSweepKernel.inl"
 #undef SWEEP_TARGET
-#undef SWEEP_MASK_REGISTERS
+#undef SWEEP_WIDTH
 }  // namespace
 }  // namespace SweepAvx2
 
 namespace SweepAnyProcessor {
 namespace {
 #define SWEEP_TARGET
-#define SWEEP_MASK_REGISTERS 0
+#define SWEEP_WIDTH 4
 #include "etc1/HalfSweepKernel.inl"
 #undef SWEEP_TARGET
-#undef SWEEP_MASK_REGISTERS
+#undef SWEEP_WIDTH
 }  // namespace
 }  // namespace SweepAnyProcessor
 

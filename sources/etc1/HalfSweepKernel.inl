@@ -1,21 +1,22 @@
 // One instruction-set flavour of the half sweeps (HalfSweep.h).
 //
 // The including file defines SWEEP_TARGET, the target attribute every function
-// here carries, and SWEEP_MASK_REGISTERS (1 when AVX-512 compare masks can be
-// used), then includes this file inside an anonymous namespace: each flavour
-// stays private to its file, and shared inline code is never built for a
-// processor that may lack the instructions.
+// here carries, and SWEEP_WIDTH, the lanes of its native vector (16 for AVX-512,
+// 8 for AVX2, 4 for SSE2), then includes this file inside an anonymous namespace:
+// each flavour stays private to its file, and shared inline code is never built
+// for a processor that may lack the instructions.
 //
 // Layout of an error entry: pixel p, table row q, modifier slot k at p*32 + q*4 + k.
-// A "line" is one R code and one G code with the B codes in the lanes; a "bound
-// line" is one R code with the G codes in the lanes and each entry's smallest B error.
+// A "line" is one R code and one G code with the B codes in the table lanes; a
+// "bound line" is one R code with the G codes in the lanes and each entry's
+// smallest B error. The 16 table lanes are worked in chunks of the native width.
 
-typedef uint32_t Lanes __attribute__((vector_size(64)));
-typedef int32_t SignedLanes __attribute__((vector_size(64)));
-
+constexpr int32_t kWidth = SWEEP_WIDTH;
+constexpr int32_t kChunks = kLanes / kWidth;
 constexpr int32_t kEntriesPerPixel = kErrorEntries / kHalfPixels;
-constexpr int32_t kVectorsPerTable = kErrorEntries / kLanes;
-constexpr int32_t kVectorsPerPixel = kEntriesPerPixel / kLanes;
+
+typedef uint32_t Lanes __attribute__((vector_size(4 * kWidth)));
+typedef int32_t SignedLanes __attribute__((vector_size(4 * kWidth)));
 
 SWEEP_TARGET inline Lanes Smaller(Lanes a, Lanes b) { return a < b ? a : b; }
 
@@ -28,26 +29,12 @@ SWEEP_TARGET inline SignedLanes ClampToByte(SignedLanes value) {
 
 // Bit n set when lane n of `value` lies below lane n of `cutoff`.
 SWEEP_TARGET inline uint32_t LanesBelow(Lanes value, Lanes cutoff) {
-#if SWEEP_MASK_REGISTERS
+#if SWEEP_WIDTH == 16
     return _mm512_cmplt_epu32_mask(reinterpret_cast<__m512i>(value), reinterpret_cast<__m512i>(cutoff));
+#elif SWEEP_WIDTH == 8
+    return static_cast<uint32_t>(_mm256_movemask_ps(reinterpret_cast<__m256>(value < cutoff)));
 #else
-    SignedLanes below = value < cutoff;
-    uint32_t mask = 0;
-    for (int32_t lane = 0; lane < kLanes; ++lane) mask |= static_cast<uint32_t>(below[lane] & 1) << lane;
-    return mask;
-#endif
-}
-
-// True when some lane of `value` lies below its lane of `cutoff` (cutoff 0 marks unused lanes).
-SWEEP_TARGET inline bool AnyBelow(Lanes value, Lanes cutoff) {
-#if SWEEP_MASK_REGISTERS
-    return LanesBelow(value, cutoff) != 0;
-#else
-    typedef uint64_t Halves __attribute__((vector_size(64)));
-    Halves below = reinterpret_cast<Halves>(value < cutoff);
-    uint64_t any = 0;
-    for (int32_t i = 0; i < 8; ++i) any |= below[i];
-    return any != 0;
+    return static_cast<uint32_t>(_mm_movemask_ps(reinterpret_cast<__m128>(value < cutoff)));
 #endif
 }
 
@@ -61,20 +48,34 @@ SWEEP_TARGET inline void StoreLanes(uint32_t* destination, Lanes lanes) {
     __builtin_memcpy(destination, &lanes, sizeof lanes);
 }
 
+SWEEP_TARGET inline SignedLanes LoadSigned(const int32_t* source) {
+    SignedLanes lanes;
+    __builtin_memcpy(&lanes, source, sizeof lanes);
+    return lanes;
+}
+
+// Lane numbers of chunk `chunk` of the 16 table lanes.
+SWEEP_TARGET inline Lanes LaneIndex(int32_t chunk) {
+    Lanes index;
+    for (int32_t lane = 0; lane < kWidth; ++lane) index[lane] = static_cast<uint32_t>(chunk * kWidth + lane);
+    return index;
+}
+
+// All ones in the lanes of chunk `chunk` whose bit is set in `mask`.
+SWEEP_TARGET inline Lanes LanesOf(uint32_t mask, int32_t chunk) {
+    return reinterpret_cast<Lanes>(((Lanes{} + mask) >> LaneIndex(chunk) & 1) != 0);
+}
+
 SWEEP_TARGET inline int32_t ExpandCode(int32_t bits, int32_t code) {
     return bits == 5 ? Expand5(code) : Expand4(code);
 }
 
-// The square of a difference of at most 255 in size. With AVX-512 it comes from
-// a 16-bit multiply of the magnitude, which the upper half-lanes (zero) leave exact.
+// The square of a difference of at most 255 in size: a 16-bit multiply of its
+// magnitude, which the upper half-lanes (zero) leave exact.
 SWEEP_TARGET inline Lanes Square(SignedLanes difference) {
-#if SWEEP_MASK_REGISTERS
-    typedef uint16_t HalfLanes __attribute__((vector_size(64)));
+    typedef uint16_t HalfLanes __attribute__((vector_size(4 * kWidth)));
     HalfLanes magnitude = reinterpret_cast<HalfLanes>(difference < 0 ? -difference : difference);
     return reinterpret_cast<Lanes>(magnitude * magnitude);
-#else
-    return reinterpret_cast<Lanes>(difference * difference);
-#endif
 }
 
 // weight * (pixel - candidate)^2 per lane.
@@ -83,21 +84,20 @@ SWEEP_TARGET inline Lanes SquaredErrors(SignedLanes pixel, SignedLanes candidate
     return weight == 1 ? square : square * weight;
 }
 
-SWEEP_TARGET inline SignedLanes Modifiers(int32_t half) {
-    SignedLanes modifiers;
-    __builtin_memcpy(&modifiers, &ETC1ModifierTable[half * kTableRows / kVectorsPerPixel][0], sizeof modifiers);
-    return modifiers;
-}
-
-// One channel's errors for one colour value, per entry; `visit` gets each vector of 16 entries.
+// One channel's errors for one colour value over one pixel's entries; `visit`
+// gets each vector of kWidth entries with its entry number.
 template <typename Visit>
 SWEEP_TARGET inline void ForEachCodeErrors(const HalfTables& tables, int32_t channel, int32_t colour, Visit&& visit) {
-    SignedLanes candidates[kVectorsPerPixel];
-    for (int32_t half = 0; half < kVectorsPerPixel; ++half) candidates[half] = ClampToByte(Modifiers(half) + colour);
+    constexpr int32_t kVectors = kEntriesPerPixel / kWidth;
+    SignedLanes candidates[kVectors];
+    for (int32_t vector = 0; vector < kVectors; ++vector) {
+        candidates[vector] = ClampToByte(LoadSigned(&ETC1ModifierTable[0][0] + vector * kWidth) + colour);
+    }
     for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
         SignedLanes value = SignedLanes{} + tables.pixels.pixel[pixel][channel];
-        for (int32_t half = 0; half < kVectorsPerPixel; ++half) {
-            visit(pixel * kVectorsPerPixel + half, SquaredErrors(value, candidates[half], tables.weights[channel]));
+        for (int32_t vector = 0; vector < kVectors; ++vector) {
+            visit(pixel * kEntriesPerPixel + vector * kWidth,
+                  SquaredErrors(value, candidates[vector], tables.weights[channel]));
         }
     }
 }
@@ -109,30 +109,30 @@ SWEEP_TARGET const uint32_t* CodeRow(HalfTables& tables, int32_t channel, int32_
     uint32_t* row = channel == 0 ? tables.red[index] : tables.green[index];
     if ((built >> index & 1) == 0) {
         ForEachCodeErrors(tables, channel, ExpandCode(tables.bits, code),
-                          [row](int32_t vector, Lanes errors) { StoreLanes(row + vector * kLanes, errors); });
+                          [row](int32_t entry, Lanes errors) { StoreLanes(row + entry, errors); });
         built |= 1u << index;
     }
     return row;
 }
 
 SWEEP_TARGET void PrepareSmallestBlue(HalfTables& tables) {
-    Lanes least[kVectorsPerTable];
+    Lanes least[kErrorEntries / kWidth];
     for (Lanes& vector : least) vector = ~Lanes{};
     for (int32_t code = tables.box.low[2]; code <= tables.box.high[2]; ++code) {
-        ForEachCodeErrors(tables, 2, ExpandCode(tables.bits, code), [&least](int32_t vector, Lanes errors) {
-            least[vector] = Smaller(least[vector], errors);
+        ForEachCodeErrors(tables, 2, ExpandCode(tables.bits, code), [&least](int32_t entry, Lanes errors) {
+            least[entry / kWidth] = Smaller(least[entry / kWidth], errors);
         });
     }
-    for (int32_t vector = 0; vector < kVectorsPerTable; ++vector) {
-        StoreLanes(tables.smallestBlue + vector * kLanes, least[vector]);
+    for (int32_t vector = 0; vector < kErrorEntries / kWidth; ++vector) {
+        StoreLanes(tables.smallestBlue + vector * kWidth, least[vector]);
     }
 }
 
-// Which channel and code each lane of a lanes table stands for.
+// Which channel and code each table lane stands for.
 struct LaneCodes {
-    SignedLanes colours;
-    SignedLanes isBlue;  // all ones in the lanes of B codes
-    Lanes weights;
+    int32_t colours[kLanes];
+    int32_t channels[kLanes];
+    uint32_t weights[kLanes];
 };
 
 SWEEP_TARGET void AssignLanes(const HalfTables& tables, int32_t channel, int32_t firstLane, LaneCodes& codes) {
@@ -140,24 +140,29 @@ SWEEP_TARGET void AssignLanes(const HalfTables& tables, int32_t channel, int32_t
     for (int32_t lane = firstLane; lane < kLanes; ++lane) {
         int32_t code = low + lane - firstLane <= high ? low + lane - firstLane : high;
         codes.colours[lane] = ExpandCode(tables.bits, code);
-        codes.isBlue[lane] = channel == 2 ? -1 : 0;
+        codes.channels[lane] = channel;
         codes.weights[lane] = tables.weights[channel];
     }
 }
 
-// Errors per entry with the lanes' codes.
+// Errors per entry with the lanes' codes, chunk by chunk.
 SWEEP_TARGET void FillLanes(const HalfTables& tables, const LaneCodes& codes, uint32_t (*lanes)[kLanes]) {
-    SignedLanes candidates[kEntriesPerPixel];
-    for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
-        candidates[slot] = ClampToByte(codes.colours + ETC1ModifierTable[slot / 4][slot % 4]);
-    }
     bool weighted = tables.measure == ErrorMeasure::Perceptual;
-    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-        const int32_t* colour = tables.pixels.pixel[pixel];
-        SignedLanes value = codes.isBlue != 0 ? SignedLanes{} + colour[2] : SignedLanes{} + colour[1];
+    for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
+        const int32_t first = chunk * kWidth;
+        SignedLanes isBlue = LoadSigned(codes.channels + first) == 2;
+        Lanes weights = LoadLanes(codes.weights + first);
+        SignedLanes candidates[kEntriesPerPixel];
         for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
-            Lanes square = Square(value - candidates[slot]);
-            StoreLanes(lanes[pixel * kEntriesPerPixel + slot], weighted ? square * codes.weights : square);
+            candidates[slot] = ClampToByte(LoadSigned(codes.colours + first) + ETC1ModifierTable[slot / 4][slot % 4]);
+        }
+        for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+            const int32_t* colour = tables.pixels.pixel[pixel];
+            SignedLanes value = isBlue != 0 ? SignedLanes{} + colour[2] : SignedLanes{} + colour[1];
+            for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
+                Lanes square = Square(value - candidates[slot]);
+                StoreLanes(lanes[pixel * kEntriesPerPixel + slot] + first, weighted ? square * weights : square);
+            }
         }
     }
 }
@@ -220,14 +225,42 @@ SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasu
     PrepareLanes(tables);
 }
 
+// The entries that all lanes of a line share: the sum of two code rows, the
+// first pixel's at once and the rest when the line outlives its first pixel.
+struct SharedEntries {
+    const uint32_t* first;
+    const uint32_t* second;
+    bool complete;
+    alignas(64) uint32_t values[kErrorEntries];
+};
+
+SWEEP_TARGET inline void AddEntries(SharedEntries& shared, int32_t begin, int32_t end) {
+    for (int32_t entry = begin; entry < end; entry += kWidth) {
+        StoreLanes(shared.values + entry, LoadLanes(shared.first + entry) + LoadLanes(shared.second + entry));
+    }
+}
+
+SWEEP_TARGET void StartShared(SharedEntries& shared, const uint32_t* first, const uint32_t* second) {
+    shared.first = first;
+    shared.second = second;
+    shared.complete = false;
+    AddEntries(shared, 0, kEntriesPerPixel);
+}
+
+SWEEP_TARGET void CompleteShared(SharedEntries& shared) {
+    if (shared.complete) return;
+    AddEntries(shared, kEntriesPerPixel, kErrorEntries);
+    shared.complete = true;
+}
+
 // The smallest error of each lane over the four modifiers of one pixel and table row.
-SWEEP_TARGET inline Lanes PixelRowErrors(const uint32_t (*lanes)[kLanes], const uint32_t* shared, int32_t pixel,
-                                         int32_t row) {
+SWEEP_TARGET inline Lanes PixelRowErrors(const uint32_t (*lanes)[kLanes], int32_t first, const uint32_t* shared,
+                                         int32_t pixel, int32_t row) {
     int32_t entry = pixel * kEntriesPerPixel + 4 * row;
-    Lanes slot0 = LoadLanes(lanes[entry]) + shared[entry];
-    Lanes slot1 = LoadLanes(lanes[entry + 1]) + shared[entry + 1];
-    Lanes slot2 = LoadLanes(lanes[entry + 2]) + shared[entry + 2];
-    Lanes slot3 = LoadLanes(lanes[entry + 3]) + shared[entry + 3];
+    Lanes slot0 = LoadLanes(lanes[entry] + first) + shared[entry];
+    Lanes slot1 = LoadLanes(lanes[entry + 1] + first) + shared[entry + 1];
+    Lanes slot2 = LoadLanes(lanes[entry + 2] + first) + shared[entry + 2];
+    Lanes slot3 = LoadLanes(lanes[entry + 3] + first) + shared[entry + 3];
     return Smaller(Smaller(slot0, slot1), Smaller(slot2, slot3));
 }
 
@@ -238,7 +271,7 @@ SWEEP_TARGET inline Lanes PixelRowErrors(const uint32_t (*lanes)[kLanes], const 
 // A bound line only asks which lanes have some row below the limit: those lanes
 // are marked `reached` and need no more rows.
 struct LineState {
-    Lanes cutoff;
+    uint32_t cutoff[kLanes];
     bool wide;
     bool boundOnly;
     uint32_t reached;
@@ -246,62 +279,66 @@ struct LineState {
     double wideBest[kLanes];
 };
 
-SWEEP_TARGET void FinishWideRow(LineState& state, Lanes rowSum) {
-    for (uint32_t below = LanesBelow(rowSum, state.cutoff); below != 0; below &= below - 1) {
+SWEEP_TARGET void FinishWideRow(LineState& state, int32_t first, Lanes rowSum, Lanes& cutoff) {
+    for (uint32_t below = LanesBelow(rowSum, cutoff); below != 0; below &= below - 1) {
         int32_t lane = __builtin_ctz(below);
         float error = static_cast<float>(rowSum[lane] / 1000.0);
-        if (!(error < state.wideBest[lane])) continue;
-        state.wideBest[lane] = error;
+        if (!(error < state.wideBest[first + lane])) continue;
+        state.wideBest[first + lane] = error;
         auto threshold = static_cast<uint64_t>(static_cast<double>(error) * 1000.0);
-        state.cutoff[lane] = threshold < state.limit ? static_cast<uint32_t>(threshold) : state.limit;
+        cutoff[lane] = threshold < state.limit ? static_cast<uint32_t>(threshold) : state.limit;
     }
 }
 
-SWEEP_TARGET inline void AddRows(uint32_t* sum, const uint32_t* first, const uint32_t* second, int32_t begin,
-                                 int32_t end) {
-    for (int32_t vector = begin; vector < end; ++vector) {
-        StoreLanes(sum + vector * kLanes, LoadLanes(first + vector * kLanes) + LoadLanes(second + vector * kLanes));
+SWEEP_TARGET void FinishRow(LineState& state, int32_t first, Lanes sum, Lanes& cutoff, int32_t row, int32_t& hintRow) {
+    if (state.boundOnly) {
+        state.reached |= LanesBelow(sum, cutoff) << first;
+        cutoff = reinterpret_cast<Lanes>(sum < cutoff) ? Lanes{} : cutoff;
+    } else if (state.wide) {
+        FinishWideRow(state, first, sum, cutoff);
+    } else {
+        cutoff = Smaller(cutoff, sum);
+        hintRow = row;
     }
 }
 
-// Sums a line's table rows; the entries shared by all lanes are first + second.
-// A row is given up once no lane can still use it, the whole line when the first
-// pixel already rules every lane out. `hintRow` is tried first (the row that last
-// won nearby) and becomes this line's winner.
-SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], const uint32_t* first, const uint32_t* second,
-                          LineState& state, int32_t& hintRow) {
-    alignas(64) uint32_t shared[kErrorEntries];
-    AddRows(shared, first, second, 0, kVectorsPerPixel);
+// Sums the table rows of one chunk of a line. A row is given up once no lane can
+// still use it, the whole chunk when the first pixel already rules every lane
+// out. `hintRow` is tried first (the row that last won nearby) and becomes this
+// chunk's winner.
+SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t chunk, SharedEntries& shared, LineState& state,
+                          int32_t& hintRow) {
+    const int32_t first = chunk * kWidth;
+    Lanes cutoff = LoadLanes(state.cutoff + first);
     Lanes firstPixel[kTableRows];
 #pragma GCC unroll 8
-    for (int32_t row = 0; row < kTableRows; ++row) firstPixel[row] = PixelRowErrors(lanes, shared, 0, row);
-    Lanes smallest = firstPixel[0];
-#pragma GCC unroll 8
-    for (int32_t row = 1; row < kTableRows; ++row) smallest = Smaller(smallest, firstPixel[row]);
-    if (!AnyBelow(smallest, state.cutoff)) return;
-    AddRows(shared, first, second, kVectorsPerPixel, kVectorsPerTable);
+    for (int32_t row = 0; row < kTableRows; ++row) firstPixel[row] = PixelRowErrors(lanes, first, shared.values, 0, row);
     uint32_t rows = 0;
 #pragma GCC unroll 8
-    for (int32_t row = 0; row < kTableRows; ++row) rows |= static_cast<uint32_t>(AnyBelow(firstPixel[row], state.cutoff)) << row;
+    for (int32_t row = 0; row < kTableRows; ++row) rows |= (LanesBelow(firstPixel[row], cutoff) != 0 ? 1u : 0u) << row;
+    if (rows == 0) return;
+    CompleteShared(shared);
     // The hint row goes first, except where rows must go in order.
-    int32_t firstRow = state.wide || (rows >> hintRow & 1) == 0 ? __builtin_ctz(rows | 1u << kTableRows) : hintRow;
+    int32_t firstRow = state.wide || (rows >> hintRow & 1) == 0 ? __builtin_ctz(rows) : hintRow;
     for (int32_t row = firstRow; row < kTableRows; rows &= ~(1u << row), row = __builtin_ctz(rows | 1u << kTableRows)) {
         Lanes sum = firstPixel[row];
-        bool alive = AnyBelow(sum, state.cutoff);
+        bool alive = LanesBelow(sum, cutoff) != 0;
         for (int32_t pixel = 1; pixel < kHalfPixels && alive; ++pixel) {
-            sum += PixelRowErrors(lanes, shared, pixel, row);
-            alive = AnyBelow(sum, state.cutoff);
+            sum += PixelRowErrors(lanes, first, shared.values, pixel, row);
+            alive = LanesBelow(sum, cutoff) != 0;
         }
-        if (!alive) continue;
-        if (state.boundOnly) {
-            state.reached |= LanesBelow(sum, state.cutoff);
-            state.cutoff = reinterpret_cast<Lanes>(sum < state.cutoff) ? Lanes{} : state.cutoff;
-        } else if (state.wide) {
-            FinishWideRow(state, sum);
-        } else {
-            state.cutoff = Smaller(state.cutoff, sum);
-            hintRow = row;
-        }
+        if (alive) FinishRow(state, first, sum, cutoff, row, hintRow);
+    }
+    StoreLanes(state.cutoff + first, cutoff);
+}
+
+// Every chunk of a line that holds a lane with a cutoff.
+SWEEP_TARGET void SumLine(const uint32_t (*lanes)[kLanes], uint32_t laneMask, const uint32_t* first,
+                          const uint32_t* second, LineState& state, int32_t& hintRow) {
+    SharedEntries shared;
+    StartShared(shared, first, second);
+    for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
+        if ((laneMask >> (chunk * kWidth) & ((1u << kWidth) - 1)) != 0) SumRows(lanes, chunk, shared, state, hintRow);
     }
 }
 
@@ -309,44 +346,33 @@ SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], const uint32_t* first
 struct Sweep {
     HalfTables* tables;
     CodeBox part;
+    uint32_t greenMask;  // lanes of the G codes inside the part
     uint32_t blueMask;   // lanes of the B codes inside the part
-    Lanes greenInside;   // all ones in the lanes of the G codes inside the part
-    Lanes blueInside;    // the same for the B codes
     int32_t hintRow;
 };
-
-SWEEP_TARGET inline Lanes LaneIndex() {
-    Lanes index;
-    for (int32_t lane = 0; lane < kLanes; ++lane) index[lane] = static_cast<uint32_t>(lane);
-    return index;
-}
-
-// All ones in the lanes of codes low..high of a channel whose box starts at boxLow in lane firstLane.
-SWEEP_TARGET inline Lanes CodesInside(int32_t boxLow, int32_t firstLane, int32_t low, int32_t high) {
-    Lanes index = LaneIndex();
-    return reinterpret_cast<Lanes>((index >= static_cast<uint32_t>(low - boxLow + firstLane)) &
-                                   (index <= static_cast<uint32_t>(high - boxLow + firstLane)));
-}
 
 SWEEP_TARGET void StartSweep(HalfTables& tables, const CodeBox& part, Sweep& sweep) {
     sweep.tables = &tables;
     sweep.part = part;
+    sweep.greenMask = ((1u << (part.high[1] - part.low[1] + 1)) - 1) << (part.low[1] - tables.box.low[1]);
     sweep.blueMask = ((1u << (part.high[2] - part.low[2] + 1)) - 1) << (part.low[2] - tables.box.low[2] + tables.blueLane);
-    sweep.greenInside = CodesInside(tables.box.low[1], 0, part.low[1], part.high[1]);
-    sweep.blueInside = CodesInside(tables.box.low[2], tables.blueLane, part.low[2], part.high[2]);
     sweep.hintRow = 0;
 }
 
-// The G codes of one R code (as lanes) that may hold a candidate below their limits
-// (internal units): B may differ per pixel and modifier here.
-SWEEP_TARGET uint32_t GreensWorthTrying(Sweep& sweep, int32_t red, Lanes limits) {
+// The G codes of one R code (as lanes) that may hold a candidate below their
+// limits: lanes before `split` have `early`, the others `late` (internal units).
+// B may differ per pixel and modifier here.
+SWEEP_TARGET uint32_t GreensWorthTrying(Sweep& sweep, int32_t red, uint32_t split, uint32_t early, uint32_t late) {
     HalfTables& tables = *sweep.tables;
     LineState state;
-    state.cutoff = limits & sweep.greenInside;
+    for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
+        Lanes limits = LaneIndex(chunk) < split ? Lanes{} + early : Lanes{} + late;
+        StoreLanes(state.cutoff + chunk * kWidth, limits & LanesOf(sweep.greenMask, chunk));
+    }
     state.wide = false;
     state.boundOnly = true;
     state.reached = 0;
-    SumRows(tables.lanes[0], CodeRow(tables, 0, red), tables.smallestBlue, state, sweep.hintRow);
+    SumLine(tables.lanes[0], sweep.greenMask, CodeRow(tables, 0, red), tables.smallestBlue, state, sweep.hintRow);
     return state.reached;
 }
 
@@ -358,7 +384,9 @@ SWEEP_TARGET void VisitLine(Sweep& sweep, int32_t red, int32_t green, int32_t li
     if (limit <= 0) return;
     LineState state;
     state.limit = InternalLimit(tables.measure, limit);
-    state.cutoff = sweep.blueInside & state.limit;
+    for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
+        StoreLanes(state.cutoff + chunk * kWidth, LanesOf(sweep.blueMask, chunk) & state.limit);
+    }
     state.wide = tables.measure == ErrorMeasure::Perceptual && tables.shape == HalfShape::Wide;
     state.boundOnly = false;
     if (state.wide) {
@@ -366,11 +394,12 @@ SWEEP_TARGET void VisitLine(Sweep& sweep, int32_t red, int32_t green, int32_t li
         double start = limit < 1560600 ? limit : 1560600.0;
         for (double& best : state.wideBest) best = start;
     }
-    SumRows(tables.lanes[tables.blueTable], CodeRow(tables, 0, red), CodeRow(tables, 1, green), state, sweep.hintRow);
+    SumLine(tables.lanes[tables.blueTable], sweep.blueMask, CodeRow(tables, 0, red), CodeRow(tables, 1, green), state,
+            sweep.hintRow);
     // A lane's cutoff drops below the limit only with a row that counts.
-    for (uint32_t found = LanesBelow(state.cutoff, Lanes{} + state.limit) & sweep.blueMask; found != 0;
-         found &= found - 1) {
+    for (uint32_t found = sweep.blueMask; found != 0; found &= found - 1) {
         int32_t lane = __builtin_ctz(found);
+        if (state.cutoff[lane] >= state.limit) continue;
         int32_t error = state.wide                                  ? static_cast<int32_t>(state.wideBest[lane])
                         : tables.measure == ErrorMeasure::Plain ? static_cast<int32_t>(state.cutoff[lane])
                                                                 : static_cast<int32_t>(state.cutoff[lane] / 1000u);
@@ -401,9 +430,9 @@ SWEEP_TARGET Candidate FindFirstBest(HalfTables& tables, const CodeBox& part, in
         int32_t firstKey = CandidateKey(red, tables.box.low[1], part.low[2]);
         int32_t ahead = best.key < 0 ? 0 : (best.key - firstKey + 31) >> 5;
         uint32_t split = static_cast<uint32_t>(ahead < 0 ? 0 : ahead > kLanes ? kLanes : ahead);
-        uint32_t equal = best.error > 0 ? InternalLimit(tables.measure, best.error) : 0;
-        Lanes limits = LaneIndex() < split ? Lanes{} + InternalLimit(tables.measure, best.error + 1) : Lanes{} + equal;
-        for (uint32_t greens = GreensWorthTrying(sweep, red, limits); greens != 0; greens &= greens - 1) {
+        uint32_t late = best.error > 0 ? InternalLimit(tables.measure, best.error) : 0;
+        uint32_t early = InternalLimit(tables.measure, best.error + 1);
+        for (uint32_t greens = GreensWorthTrying(sweep, red, split, early, late); greens != 0; greens &= greens - 1) {
             int32_t green = tables.box.low[1] + __builtin_ctz(greens);
             if (red == seedRed && green == seedGreen) continue;
             VisitLine(sweep, red, green, limitFor(CandidateKey(red, green, part.low[2])), consider);
@@ -418,9 +447,9 @@ SWEEP_TARGET int32_t CollectBelow(HalfTables& tables, const CodeBox& part, int32
     int32_t count = 0;
     auto collect = [&](int32_t key, int32_t error) { found[count++] = Candidate{error, key}; };
     if (limit <= 0) return 0;
-    Lanes limits = Lanes{} + InternalLimit(tables.measure, limit);
+    uint32_t internal = InternalLimit(tables.measure, limit);
     for (int32_t red = part.low[0]; red <= part.high[0]; ++red) {
-        for (uint32_t greens = GreensWorthTrying(sweep, red, limits); greens != 0; greens &= greens - 1) {
+        for (uint32_t greens = GreensWorthTrying(sweep, red, 0, internal, internal); greens != 0; greens &= greens - 1) {
             VisitLine(sweep, red, tables.box.low[1] + __builtin_ctz(greens), limit, collect);
         }
     }
