@@ -5,12 +5,6 @@
 namespace Etc1Reference {
 namespace {
 
-struct OrientationResult {
-    int32_t error;
-    uint32_t high;
-    uint32_t low;
-};
-
 int32_t ClampCode(int32_t code) { return code < 0 ? 0 : code > 31 ? 31 : code; }
 
 int32_t TableIndex(int32_t i, int32_t j, int32_t k) { return ((i + 3) * 7 + (j + 3)) * 7 + (k + 3); }
@@ -38,7 +32,7 @@ bool DeltasFit(const int32_t c1[3], const int32_t c2[3]) {
     return true;
 }
 
-OrientationResult Differential(bool perceptual, Halves halves, const uint8_t* block, const int32_t q1[3],
+BlockCandidate Differential(bool perceptual, Halves halves, const uint8_t* block, const int32_t q1[3],
                                const int32_t q2[3]) {
     int32_t bound = perceptual ? 1560600 : 3121200;
     int32_t table1[343], table2[343];
@@ -71,76 +65,19 @@ OrientationResult Differential(bool perceptual, Halves halves, const uint8_t* bl
             }
         }
     }
-    int32_t colour1[3], colour2[3];
-    for (int32_t channel = 0; channel < 3; ++channel) {
-        colour1[channel] = Expand5Bits(chosen1[channel]);
-        colour2[channel] = Expand5Bits(chosen2[channel]);
-    }
-    int32_t t1 = 0, t2 = 0;
-    uint32_t m1 = 0, l1 = 0, m2 = 0, l2 = 0;
-    SearchHalf(perceptual, halves, block, 0, colour1, t1, m1, l1, bound);
-    SearchHalf(perceptual, halves, block, 2, colour2, t2, m2, l2, bound);
-    return {best, DifferentialHigh(chosen1, chosen2, t1, t2, halves), LowFromPlanes(m1, l1, m2, l2, halves)};
+    return FinalWords(perceptual, halves, block, true, chosen1, chosen2, best);
 }
 
-int32_t BestIndividualCode(bool perceptual, Halves halves, const uint8_t* block, int32_t first, int32_t code[3]) {
-    int32_t best = 1560600;
-    code[0] = code[1] = code[2] = 0;
-    for (int32_t r = 0; r <= 14; ++r) {
-        for (int32_t g = 0; g <= 14; ++g) {
-            for (int32_t b = 0; b <= 14; ++b) {
-                int32_t colour[3] = {Expand4Bits(r), Expand4Bits(g), Expand4Bits(b)};
-                int32_t row = 0;
-                uint32_t msb = 0, lsb = 0;
-                int32_t bound = perceptual ? best : 3121200;
-                int32_t error = SearchHalf(perceptual, halves, block, first, colour, row, msb, lsb, bound);
-                if (error < best) {
-                    best = error;
-                    code[0] = r;
-                    code[1] = g;
-                    code[2] = b;
-                }
-            }
-        }
-    }
-    return best;
-}
-
-OrientationResult Individual(bool perceptual, Halves halves, const uint8_t* block) {
-    int32_t code1[3], code2[3];
-    int32_t error1 = BestIndividualCode(perceptual, halves, block, 0, code1);
-    int32_t error2 = BestIndividualCode(perceptual, halves, block, 2, code2);
-    int32_t colour1[3], colour2[3];
-    for (int32_t channel = 0; channel < 3; ++channel) {
-        colour1[channel] = Expand4Bits(code1[channel]);
-        colour2[channel] = Expand4Bits(code2[channel]);
-    }
-    int32_t bound = perceptual ? 1560600 : 3121200;
-    int32_t t1 = 0, t2 = 0;
-    uint32_t m1 = 0, l1 = 0, m2 = 0, l2 = 0;
-    SearchHalf(perceptual, halves, block, 0, colour1, t1, m1, l1, bound);
-    SearchHalf(perceptual, halves, block, 2, colour2, t2, m2, l2, bound);
-    return {error1 + error2, IndividualHigh(code1, code2, t1, t2, halves), LowFromPlanes(m1, l1, m2, l2, halves)};
-}
-
-OrientationResult Orientation(bool perceptual, Halves halves, const uint8_t* block) {
-    float a1[3], a2[3];
-    HalfAverages(block, halves, a1, a2);
+BlockCandidate Orientation(bool perceptual, Halves halves, const uint8_t* block) {
     int32_t q1[3], q2[3];
-    bool differential = true;
-    for (int32_t channel = 0; channel < 3; ++channel) {
-        q1[channel] = RoundTo5Bits(a1[channel]);
-        q2[channel] = RoundTo5Bits(a2[channel]);
-        int32_t difference = q2[channel] - q1[channel];
-        if (difference < -7 || difference > 6) differential = false;
-    }
-    return differential ? Differential(perceptual, halves, block, q1, q2) : Individual(perceptual, halves, block);
+    bool differential = CentresWithinGate(block, halves, -7, 6, q1, q2);
+    return differential ? Differential(perceptual, halves, block, q1, q2) : Individual(perceptual, halves, block, false);
 }
 
 void Compress(bool perceptual, const uint8_t* block, uint32_t& highWord, uint32_t& lowWord) {
-    OrientationResult sideBySide = Orientation(perceptual, Halves::Tall, block);
-    OrientationResult stacked = Orientation(perceptual, Halves::Wide, block);
-    const OrientationResult& chosen = stacked.error < sideBySide.error ? stacked : sideBySide;
+    BlockCandidate sideBySide = Orientation(perceptual, Halves::Tall, block);
+    BlockCandidate stacked = Orientation(perceptual, Halves::Wide, block);
+    const BlockCandidate& chosen = stacked.error < sideBySide.error ? stacked : sideBySide;
     highWord = chosen.high;
     lowWord = chosen.low;
 }

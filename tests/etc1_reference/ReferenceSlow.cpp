@@ -5,12 +5,6 @@
 namespace Etc1Reference {
 namespace {
 
-struct Candidate {
-    int32_t error;
-    uint32_t high;
-    uint32_t low;
-};
-
 struct Window {
     int32_t start[3];  // centre - 5
     int32_t errors[1331];
@@ -53,7 +47,7 @@ void FillWindow(bool perceptual, Halves halves, const uint8_t* block, int32_t fi
     });
 }
 
-Candidate Differential(bool perceptual, Halves halves, const uint8_t* block, const int32_t q1[3],
+BlockCandidate Differential(bool perceptual, Halves halves, const uint8_t* block, const int32_t q1[3],
                        const int32_t q2[3]) {
     int32_t bound = perceptual ? 1560600 : 3121200;
     Window window1, window2;
@@ -78,78 +72,22 @@ Candidate Differential(bool perceptual, Halves halves, const uint8_t* block, con
             }
         });
     });
-    int32_t colour1[3], colour2[3];
-    for (int32_t channel = 0; channel < 3; ++channel) {
-        colour1[channel] = Expand5Bits(chosen1[channel]);
-        colour2[channel] = Expand5Bits(chosen2[channel]);
-    }
-    int32_t t1 = 0, t2 = 0;
-    uint32_t m1 = 0, l1 = 0, m2 = 0, l2 = 0;
-    SearchHalf(perceptual, halves, block, 0, colour1, t1, m1, l1, bound);
-    SearchHalf(perceptual, halves, block, 2, colour2, t2, m2, l2, bound);
-    return {best, DifferentialHigh(chosen1, chosen2, t1, t2, halves), LowFromPlanes(m1, l1, m2, l2, halves)};
+    return FinalWords(perceptual, halves, block, true, chosen1, chosen2, best);
 }
 
-int32_t BestIndividualCode(bool perceptual, Halves halves, const uint8_t* block, int32_t first, int32_t code[3]) {
-    int32_t best = 1560600;
-    code[0] = code[1] = code[2] = 0;
-    for (int32_t r = 0; r <= 14; ++r) {
-        for (int32_t g = 0; g <= 14; ++g) {
-            for (int32_t b = 0; b <= 14; ++b) {
-                int32_t colour[3] = {Expand4Bits(r), Expand4Bits(g), Expand4Bits(b)};
-                int32_t row = 0;
-                uint32_t msb = 0, lsb = 0;
-                int32_t error = SearchHalf(perceptual, halves, block, first, colour, row, msb, lsb, best);
-                if (error < best) {
-                    best = error;
-                    code[0] = r;
-                    code[1] = g;
-                    code[2] = b;
-                }
-            }
-        }
-    }
-    return best;
-}
-
-Candidate Individual(bool perceptual, Halves halves, const uint8_t* block) {
-    int32_t code1[3], code2[3];
-    int32_t error1 = BestIndividualCode(perceptual, halves, block, 0, code1);
-    int32_t error2 = BestIndividualCode(perceptual, halves, block, 2, code2);
-    int32_t colour1[3], colour2[3];
-    for (int32_t channel = 0; channel < 3; ++channel) {
-        colour1[channel] = Expand4Bits(code1[channel]);
-        colour2[channel] = Expand4Bits(code2[channel]);
-    }
-    int32_t bound = perceptual ? 1560600 : 3121200;
-    int32_t t1 = 0, t2 = 0;
-    uint32_t m1 = 0, l1 = 0, m2 = 0, l2 = 0;
-    SearchHalf(perceptual, halves, block, 0, colour1, t1, m1, l1, bound);
-    SearchHalf(perceptual, halves, block, 2, colour2, t2, m2, l2, bound);
-    return {error1 + error2, IndividualHigh(code1, code2, t1, t2, halves), LowFromPlanes(m1, l1, m2, l2, halves)};
-}
-
-Candidate Orientation(bool perceptual, Halves halves, const uint8_t* block) {
-    float a1[3], a2[3];
-    HalfAverages(block, halves, a1, a2);
+BlockCandidate Orientation(bool perceptual, Halves halves, const uint8_t* block) {
     int32_t q1[3], q2[3];
-    bool gate = true;
-    for (int32_t channel = 0; channel < 3; ++channel) {
-        q1[channel] = RoundTo5Bits(a1[channel]);
-        q2[channel] = RoundTo5Bits(a2[channel]);
-        int32_t difference = q2[channel] - q1[channel];
-        if (difference < -9 || difference > 8) gate = false;
-    }
-    Candidate individual = Individual(perceptual, halves, block);
+    bool gate = CentresWithinGate(block, halves, -9, 8, q1, q2);
+    BlockCandidate individual = Individual(perceptual, halves, block, true);
     if (!gate) return individual;
-    Candidate differential = Differential(perceptual, halves, block, q1, q2);
+    BlockCandidate differential = Differential(perceptual, halves, block, q1, q2);
     return differential.error <= individual.error ? differential : individual;
 }
 
 void Compress(bool perceptual, const uint8_t* block, uint32_t& highWord, uint32_t& lowWord) {
-    Candidate tall = Orientation(perceptual, Halves::Tall, block);
-    Candidate wide = Orientation(perceptual, Halves::Wide, block);
-    const Candidate& chosen = wide.error < tall.error ? wide : tall;
+    BlockCandidate tall = Orientation(perceptual, Halves::Tall, block);
+    BlockCandidate wide = Orientation(perceptual, Halves::Wide, block);
+    const BlockCandidate& chosen = wide.error < tall.error ? wide : tall;
     highWord = chosen.high;
     lowWord = chosen.low;
 }
