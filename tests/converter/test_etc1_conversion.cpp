@@ -1,7 +1,6 @@
 // ETC1 and ETC1_A4 textures through the real binary: TGA inputs converted into
-// VOQ, TGA and FENK files with the Fast methods, compared with the library's own
-// encoding and decoded back close to the source; the methods without a
-// compressor end the run with exit code 3.
+// VOQ, TGA and FENK files with each method, compared with the library's own
+// encoding and decoded back close to the source.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,13 +10,16 @@
 #include <tuple>
 #include <vector>
 
+#include "etc1/ETC1Cache.h"
 #include "etc1/EncodeETC1Image.h"
+#include "image/Base64.h"
 #include "image/ImageFENK.h"
 #include "image/ImageTGA.h"
 #include "image/ImageVOQ.h"
 #include "image/TextureEncoding.h"
 #include "image/TextureFormat.h"
 #include "support/ConverterRun.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TestFiles.h"
 #include "support/TgaBuilder.h"
 #include "support/TgaTagChain.h"
@@ -78,15 +80,18 @@ struct MipCase {
 
 const MipCase kMips[] = {{"0", NoMipMap, 0}, {"2", GenerateMipMap, 2}, {"max", GenerateMipMap, 0}};
 
-// The VOQ texture data that the library makes of `image` with the encoder itself.
+// The VOQ texture data that the library makes of `image` with the encoder itself,
+// from an empty result cache as in a conversion.
 Bytes ExpectedTextureData(CImage& image, int32_t format, int32_t quality, const MipCase& mip) {
+    EmptyETC1Cache();
+    g_etc1CacheMethod = -1;
     ImageOptions options;
     options.format = format;
     options.mipMode = mip.mode;
     options.mipLevels = mip.levels;
     options.etcQuality = quality;
     options.etcEncoder = EncodeETC1Image;
-    testing::internal::CaptureStdout();  // the encoder's closing newlines
+    testing::internal::CaptureStdout();  // the encoder's progress lines and closing newlines
     ByteBuffer data = EncodeTexture(&image, &options);
     testing::internal::GetCapturedStdout();
     if (!data) return {};
@@ -117,6 +122,18 @@ void ExpectFourBitAlpha(const CImage& source, const CImage& decoded) {
     ASSERT_TRUE(source.GetPixels(original.data(), static_cast<int32_t>(original.size()), RGBA));
     ASSERT_TRUE(decoded.GetPixels(result.data(), static_cast<int32_t>(result.size()), RGBA));
     for (size_t i = 3; i < original.size(); i += 4) ASSERT_EQ(result[i], (original[i] >> 4) * 17) << i / 4;
+}
+
+// A TGA file's developer tags name the texture format and carry `expected` as its data.
+void ExpectTextureInTags(const Bytes& file, int32_t format, const Bytes& expected) {
+    auto tags = TestSupport::ParseTags(file, TestSupport::FirstTagOffset(file));
+    ASSERT_TRUE(tags.has_value());
+    const TestSupport::TgaTag* name = TestSupport::FindTag(*tags, "qx5t_tfm");
+    const TestSupport::TgaTag* data = TestSupport::FindTag(*tags, "qx5t_txd");
+    ASSERT_NE(name, nullptr);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(std::string(name->payload.begin(), name->payload.end()), GetTextureFormatName(format));
+    EXPECT_EQ(data->payload, expected);
 }
 
 using Etc1Param = std::tuple<FormatCase, MethodCase, MipCase>;
@@ -165,15 +182,7 @@ TEST_P(TgaToEtc1Tga, CarriesTheEncodersBlocksInItsTags) {
     Bytes expected = ExpectedTextureData(source, format.written, method.quality, mip);
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(result.output, "in.tga -> out.tga \n" + std::string(static_cast<size_t>(source.mipLevels), '\n'));
-    Bytes file = TestSupport::ReadBytes(folder.File("out.tga"));
-    auto tags = TestSupport::ParseTags(file, TestSupport::FirstTagOffset(file));
-    ASSERT_TRUE(tags.has_value());
-    const TestSupport::TgaTag* name = TestSupport::FindTag(*tags, "qx5t_tfm");
-    const TestSupport::TgaTag* data = TestSupport::FindTag(*tags, "qx5t_txd");
-    ASSERT_NE(name, nullptr);
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(std::string(name->payload.begin(), name->payload.end()), GetTextureFormatName(format.written));
-    EXPECT_EQ(data->payload, expected);
+    ExpectTextureInTags(TestSupport::ReadBytes(folder.File("out.tga")), format.written, expected);
 }
 
 // And into FENK files: the Base64 levels decode to the very pixels of the VOQ
@@ -220,21 +229,97 @@ INSTANTIATE_TEST_SUITE_P(Converter, TgaToEtc1Tga,
                                           testing::ValuesIn(kMips)),
                          Etc1ParamName);
 
-class MethodWithoutCompressor : public testing::TestWithParam<const char*> {};
+// The Medium and Slow methods go through the result cache, whose whole file
+// (128 MB) each run writes into the test's folder: each method meets each output
+// once, the formats and mip settings in turn; no "-e" is SlowPerceptual.
+struct SearchRun {
+    const char* method;  // the "-e" value, or null
+    int32_t quality;
+    FormatCase format;
+    MipCase mip;
+    const char* output;  // "out.voq", "out.tga" or "out.fenk"
+};
 
-TEST_P(MethodWithoutCompressor, EndsWithNotImplementedAndExitCodeThree) {
-    TempFolder folder;
-    TestSupport::WriteBytes(folder.File("in.tga"), PhotoLikeTga(24));
-    std::vector<std::string> arguments = {"-i", "in.tga", "-o", "out.voq", "-f", "ETC1"};
-    if (GetParam()[0] != '\0') arguments.insert(arguments.end(), {"-e", GetParam()});
-    ConverterResult result = RunConverter(arguments, folder.Path());
-    EXPECT_EQ(result.exitStatus, 3);
-    EXPECT_EQ(result.output, "in.tga -> out.voq \nNot implemented.\n");
-    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"in.tga"});
+const SearchRun kSearchRuns[] = {
+    {"Medium", Medium, kFormats[0], kMips[0], "out.voq"},
+    {"Medium", Medium, kFormats[1], kMips[2], "out.tga"},
+    {"Medium", Medium, kFormats[0], kMips[1], "out.fenk"},
+    {"MediumPerceptual", MediumPerceptual, kFormats[1], kMips[1], "out.voq"},
+    {"MediumPerceptual", MediumPerceptual, kFormats[0], kMips[2], "out.tga"},
+    {"MediumPerceptual", MediumPerceptual, kFormats[1], kMips[0], "out.fenk"},
+    {"Slow", Slow, kFormats[1], kMips[0], "out.voq"},
+    {"Slow", Slow, kFormats[0], kMips[1], "out.tga"},
+    {"Slow", Slow, kFormats[0], kMips[2], "out.fenk"},
+    {"SlowPerceptual", SlowPerceptual, kFormats[0], kMips[2], "out.voq"},
+    {"SlowPerceptual", SlowPerceptual, kFormats[1], kMips[0], "out.tga"},
+    {"SlowPerceptual", SlowPerceptual, kFormats[1], kMips[1], "out.fenk"},
+    {nullptr, SlowPerceptual, kFormats[0], kMips[1], "out.voq"},
+    {nullptr, SlowPerceptual, kFormats[1], kMips[2], "out.fenk"},
+};
+
+// The searches reach about 39 dB here.
+constexpr double kSearchPsnrFloor = 37.0;
+
+// The VOQ file holds the expected data and decodes close to the source.
+void ExpectVoqOfSearch(const TempFolder& folder, const CImage& source, const FormatCase& format,
+                       const Bytes& expected) {
+    Bytes file = TestSupport::ReadBytes(folder.File("out.voq"));
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), file.begin() + kVoqHeaderSize, file.end()));
+    CImageVOQ written;
+    ASSERT_TRUE(written.Load(folder.File("out.voq").c_str()));
+    EXPECT_GT(RgbPsnr(source, written), kSearchPsnrFloor);
+    if (format.written == ETC1_A4 && format.depth == 32) ExpectFourBitAlpha(source, written);
 }
 
-// "" runs without "-e": the default method is SlowPerceptual.
-INSTANTIATE_TEST_SUITE_P(Converter, MethodWithoutCompressor,
-                         testing::Values("Slow", "Medium", "MediumPerceptual", "SlowPerceptual", ""));
+// The FENK file holds each level of the expected data as Base64 text, in order,
+// and decodes close to the source.
+void ExpectFenkOfSearch(const TempFolder& folder, const CImage& source, int32_t format, const Bytes& expected) {
+    std::string text = TestSupport::ReadText(folder.File("out.fenk"));
+    size_t offset = 0, position = 0;
+    for (int32_t level = 0; level < source.mipLevels; ++level) {
+        int32_t size = GetTextureDataSize(source.mipWidth[level], source.mipHeight[level], 1, format);
+        std::string base64(static_cast<size_t>(Base64EncodedSize(size)), '\0');
+        Base64Encode(base64.data(), expected.data() + offset, size);
+        position = text.find("<PixelBasedImageVoq>" + base64 + "</PixelBasedImageVoq>", position);
+        ASSERT_NE(position, std::string::npos) << "level " << level;
+        offset += static_cast<size_t>(size);
+    }
+    CImageFENK written;
+    ASSERT_TRUE(written.Load(folder.File("out.fenk").c_str()));
+    EXPECT_GT(RgbPsnr(source, written), kSearchPsnrFloor);
+}
+
+class TgaToEtc1BySearch : public testing::TestWithParam<SearchRun> {};
+
+TEST_P(TgaToEtc1BySearch, WritesTheEncodersBlocks) {
+    const SearchRun& run = GetParam();
+    TempFolder folder;
+    TestSupport::ScopedEnvironment environment;
+    environment.Set("APPDATA", folder.Path());
+    TestSupport::WriteBytes(folder.File("in.tga"), PhotoLikeTga(run.format.depth));
+    std::vector<std::string> arguments = {"-i", "in.tga", "-o", run.output, "-f", run.format.name, "-m", run.mip.value};
+    if (run.method != nullptr) arguments.insert(arguments.end(), {"-e", run.method});
+    ConverterResult result = RunConverter(arguments, folder.Path());
+    ASSERT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_NE(result.output.find("Compressed 256 of 256 blocks, 100.0% finished."), std::string::npos);
+
+    CImageTGA source;
+    ASSERT_TRUE(source.Load(folder.File("in.tga").c_str()));
+    Bytes expected = ExpectedTextureData(source, run.format.written, run.quality, run.mip);
+    ASSERT_FALSE(expected.empty());
+    std::string output = run.output;
+    if (output == "out.voq") ExpectVoqOfSearch(folder, source, run.format, expected);
+    if (output == "out.tga") ExpectTextureInTags(TestSupport::ReadBytes(folder.File(output)), run.format.written, expected);
+    if (output == "out.fenk") ExpectFenkOfSearch(folder, source, run.format.written, expected);
+}
+
+std::string SearchRunName(const testing::TestParamInfo<SearchRun>& info) {
+    const SearchRun& run = info.param;
+    std::string output = run.output;
+    return std::string(run.method != nullptr ? run.method : "Default") + "_" + run.format.name + "_m" + run.mip.value +
+           "_" + output.substr(output.find('.') + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Converter, TgaToEtc1BySearch, testing::ValuesIn(kSearchRuns), SearchRunName);
 
 }  // namespace
