@@ -5,6 +5,7 @@
 #include <immintrin.h>
 
 #include <cstdint>
+#include <utility>
 
 #include "etc1/SearchError.h"
 #include "etc1/ETC1ModifierTable.h"

@@ -184,26 +184,27 @@ SWEEP_TARGET void PrepareLanes(HalfTables& tables) {
     FillLanes(tables, codes, tables.lanes[1]);
 }
 
-// The half's pixels with the one farthest from their mean first: it rules out most
-// candidates at the first step, and the order of a sum does not change it.
+// The half's pixels from the farthest from their mean to the nearest: the far
+// ones rule most candidates out early, and the order of a sum does not change it.
 SWEEP_TARGET HalfPixels FarthestFirst(const HalfPixels& half) {
     int32_t sum[3] = {};
     for (const auto& pixel : half.pixel) {
         for (int32_t channel = 0; channel < 3; ++channel) sum[channel] += pixel[channel];
     }
-    int32_t farthest = 0, largest = -1;
+    int32_t distance[kHalfPixels];
     for (int32_t i = 0; i < kHalfPixels; ++i) {
-        int32_t distance = 0;
+        distance[i] = 0;
         for (int32_t channel = 0; channel < 3; ++channel) {
             int32_t difference = kHalfPixels * half.pixel[i][channel] - sum[channel];
-            distance += difference * difference;
+            distance[i] += difference * difference;
         }
-        if (distance > largest) largest = distance, farthest = i;
     }
     HalfPixels ordered = half;
-    for (int32_t channel = 0; channel < 3; ++channel) {
-        ordered.pixel[0][channel] = half.pixel[farthest][channel];
-        ordered.pixel[farthest][channel] = half.pixel[0][channel];
+    for (int32_t i = 1; i < kHalfPixels; ++i) {
+        for (int32_t j = i; j > 0 && distance[j] > distance[j - 1]; --j) {
+            std::swap(distance[j], distance[j - 1]);
+            std::swap(ordered.pixel[j], ordered.pixel[j - 1]);
+        }
     }
     return ordered;
 }
