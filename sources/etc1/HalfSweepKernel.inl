@@ -324,8 +324,9 @@ SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t chunk, Shared
     for (int32_t row = firstRow; row < kTableRows; rows &= ~(1u << row), row = __builtin_ctz(rows | 1u << kTableRows)) {
         Lanes sum = firstPixel[row];
         bool alive = LanesBelow(sum, cutoff) != 0;
-        for (int32_t pixel = 1; pixel < kHalfPixels && alive; ++pixel) {
+        for (int32_t pixel = 1; pixel < kHalfPixels && alive; pixel += 2) {
             sum += PixelRowErrors(lanes, first, shared.values, pixel, row);
+            if (pixel + 1 < kHalfPixels) sum += PixelRowErrors(lanes, first, shared.values, pixel + 1, row);
             alive = LanesBelow(sum, cutoff) != 0;
         }
         if (alive) FinishRow(state, first, sum, cutoff, row, hintRow);
