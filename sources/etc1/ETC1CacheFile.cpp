@@ -98,8 +98,7 @@ void LoadETC1Cache(int32_t method) {
 void SaveETC1Cache(int32_t method) {
     std::optional<std::string> folder = ETC1CacheFolder();
     if (!folder) return;
-    Platform::CreateFolder(Platform::FolderOf(*folder).c_str());
-    Platform::CreateFolder(folder->c_str());
+    if (!Platform::CreateFolderPath(folder->c_str())) return;
     std::string path = Platform::JoinPath(*folder, CacheFileName(method));
 
     ETC1CacheMemory::FinishPendingEmpty();

@@ -17,7 +17,7 @@ std::optional<std::string> ETC1CacheFolder();
 // to the table's size.
 void LoadETC1Cache(int32_t method);
 
-// Writes the table as the method's file, creating the folders for the user
-// alone. The file is replaced in one step, so it is never seen half written;
+// Writes the table as the method's file, creating the missing folders of its
+// path for the user alone. The file is replaced in one step, so it is never seen half written;
 // when it already holds exactly the table's bytes it is left alone.
 void SaveETC1Cache(int32_t method);

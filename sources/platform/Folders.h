@@ -3,8 +3,9 @@
 
 namespace Platform {
 
-// Creates one folder, readable and writable by the user alone. False when it
-// could not be created, also when it exists already.
-bool CreateFolder(const char* path);
+// Creates every folder of `path` that does not exist yet, each for the user
+// alone; folders that exist keep their modes. True when the path ends up
+// naming a folder.
+bool CreateFolderPath(const char* path);
 
 }  // namespace Platform

@@ -222,6 +222,17 @@ TEST_F(CacheFiles, AFileReplacedByAnotherRunIsWrittenAgain) {
     EXPECT_EQ(static_cast<int64_t>(std::filesystem::file_size(CacheFile(1))), kETC1CacheBytes);
 }
 
+TEST(CacheFilesInAMissingFolder, CreateItsWholePath) {
+    TempFolder work;
+    ScopedEnvironment environment;
+    const std::string appData = work.File("not/yet");
+    environment.Set("APPDATA", appData);
+    EmptyETC1Cache();
+    SaveETC1Cache(2);
+    EXPECT_EQ(static_cast<int64_t>(std::filesystem::file_size(appData + "/BRAMWELD/etcworks/cache_10_2")),
+              kETC1CacheBytes);
+}
+
 TEST(CacheFilesWithoutAFolder, NothingIsReadOrWritten) {
     TempFolder work;
     ScopedEnvironment environment;

@@ -59,16 +59,26 @@ TEST(Processors, TheAffinityMaskHoldsTheProcessorWeRunOn) {
     EXPECT_GE(std::popcount(mask), 1);
 }
 
-TEST(CreateFolder, MakesAFolderForTheUserAloneOnce) {
+TEST(CreateFolderPath, MakesTheMissingFoldersForTheUserAlone) {
     TestSupport::TempFolder folder;
-    std::string path = folder.File("private");
-    ASSERT_TRUE(Platform::CreateFolder(path.c_str()));
-    struct stat info {};
-    ASSERT_EQ(stat(path.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISDIR(info.st_mode));
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
-    EXPECT_FALSE(Platform::CreateFolder(path.c_str()));
-    EXPECT_FALSE(Platform::CreateFolder(folder.File("missing/child").c_str()));
+    chmod(folder.Path().c_str(), 0755);
+    std::string path = folder.File("a/b/c");
+    ASSERT_TRUE(Platform::CreateFolderPath(path.c_str()));
+    for (const std::string& created : {folder.File("a"), folder.File("a/b"), path}) {
+        struct stat info {};
+        ASSERT_EQ(stat(created.c_str(), &info), 0) << created;
+        EXPECT_TRUE(S_ISDIR(info.st_mode));
+        EXPECT_EQ(info.st_mode & 0777, 0700u) << created;
+    }
+    struct stat existing {};
+    ASSERT_EQ(stat(folder.Path().c_str(), &existing), 0);
+    EXPECT_EQ(existing.st_mode & 0777, 0755u);  // left as it was
+    EXPECT_TRUE(Platform::CreateFolderPath(path.c_str()));
+    EXPECT_TRUE(Platform::CreateFolderPath((path + "/").c_str()));
+
+    TestSupport::WriteText(folder.File("file"), "x");
+    EXPECT_FALSE(Platform::CreateFolderPath(folder.File("file").c_str()));
+    EXPECT_FALSE(Platform::CreateFolderPath(folder.File("file/below").c_str()));
 }
 
 TEST(FileStamp, ChangesWhenTheFileIsReplaced) {
