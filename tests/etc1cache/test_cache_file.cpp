@@ -89,6 +89,12 @@ protected:
         TestSupport::WriteBytes(CacheFile(method), bytes);
     }
 
+    // A save that writes replaces the file, so a file left alone keeps its inode.
+    ino_t InodeOf(int method) const {
+        struct stat info {};
+        return stat(CacheFile(method).c_str(), &info) == 0 ? info.st_ino : 0;
+    }
+
     static bool HoldsTheCountingBlock() {
         uint32_t high = 0;
         uint32_t low = 0;
@@ -166,24 +172,16 @@ TEST_F(CacheFiles, ASavedFileLoadsBackIntoAnEmptiedTable) {
 TEST_F(CacheFiles, AFileThatWouldNotChangeIsNotRewritten) {
     WriteCacheFile(1, kETC1CacheBytes);
     LoadETC1Cache(1);
-    auto before = std::filesystem::last_write_time(CacheFile(1));
-    struct stat first {};
-    ASSERT_EQ(stat(CacheFile(1).c_str(), &first), 0);
-
+    const ino_t first = InodeOf(1);
     SaveETC1Cache(1);
-    struct stat second {};
-    ASSERT_EQ(stat(CacheFile(1).c_str(), &second), 0);
-    EXPECT_EQ(first.st_ino, second.st_ino);
-    EXPECT_EQ(before, std::filesystem::last_write_time(CacheFile(1)));
+    EXPECT_EQ(InodeOf(1), first);
 
     SaveETC1Cache(2);  // another method's file does not hold these bytes yet
     EXPECT_TRUE(TestSupport::FileExists(CacheFile(2)));
 
     StoreETC1Block(5, 5, 6, 7);  // now the table differs from the file
     SaveETC1Cache(1);
-    struct stat third {};
-    ASSERT_EQ(stat(CacheFile(1).c_str(), &third), 0);
-    EXPECT_NE(first.st_ino, third.st_ino);
+    EXPECT_NE(InodeOf(1), first);
     EmptyETC1Cache();
     LoadETC1Cache(1);
     uint32_t high = 0;
@@ -196,15 +194,12 @@ TEST_F(CacheFiles, AFileThatWouldNotChangeIsNotRewritten) {
 TEST_F(CacheFiles, EntriesThatEndAsTheyBeganLeaveTheFileAlone) {
     WriteCacheFile(1, kETC1CacheBytes);
     LoadETC1Cache(1);
-    struct stat first {};
-    ASSERT_EQ(stat(CacheFile(1).c_str(), &first), 0);
+    const ino_t first = InodeOf(1);
     StoreETC1Block(42, kHash + kETC1CacheEntryCount, 1, 2);
     StoreETC1Block(kKey, kHash, 0xAABBCCDDu, 0x01020304u);
     StoreETC1Block(~uint64_t{0}, 9, 0xFFFFFFFFu, 0xFFFFFFFFu);  // the bytes of an empty entry
     SaveETC1Cache(1);
-    struct stat second {};
-    ASSERT_EQ(stat(CacheFile(1).c_str(), &second), 0);
-    EXPECT_EQ(first.st_ino, second.st_ino);
+    EXPECT_EQ(InodeOf(1), first);
 }
 
 TEST_F(CacheFiles, ALongerFileIsCutToTheTableOnSave) {
