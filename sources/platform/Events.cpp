@@ -67,7 +67,8 @@ void AutoResetEvent::Set() {
 void AutoResetEvent::Reset() { signalled_.store(false, std::memory_order_seq_cst); }
 
 bool AutoResetEvent::TryConsume() {
-    return signalled_.load(std::memory_order_relaxed) && signalled_.exchange(false, std::memory_order_seq_cst);
+    // A plain read first, so that spinning on an unsignalled event writes nothing.
+    return signalled_.load(std::memory_order_seq_cst) && signalled_.exchange(false, std::memory_order_seq_cst);
 }
 
 void AutoResetEvent::Wait() {
