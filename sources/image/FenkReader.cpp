@@ -9,7 +9,6 @@
 #include "image/Base64.h"
 #include "image/FileHelpers.h"
 #include "image/ImageFENK.h"
-#include "image/SizeMath.h"
 #include "image/TextureCodecs.h"
 #include "image/TextureFormat.h"
 #include "image/XmlReader.h"
