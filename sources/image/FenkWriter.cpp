@@ -97,15 +97,11 @@ bool CImageFENK::WriteImage(CImage& image, Platform::FileHandle file, const Imag
     // Without options there is no FENK output.
     if (file.IsNull() || options == nullptr) return false;
     CImage rgbCopy;
-    CImage* encoded = &image;
-    if (image.format == Indexed) {
-        rgbCopy.CopyFrom(image, RGB);
-        encoded = &rgbCopy;
-    }
-    ByteBuffer textureData = EncodeTexture(encoded, options);
+    CImage& encoded = ImageToEncode(image, rgbCopy);
+    ByteBuffer textureData = EncodeTexture(&encoded, options);
     if (!textureData) return false;
     if (Platform::SeekFile(file, 0, Platform::SeekOrigin::Begin) != 0) return false;
-    return WriteXmlDeclaration(file) && WriteRootElement(file, *encoded, *options, textureData.get());
+    return WriteXmlDeclaration(file) && WriteRootElement(file, encoded, *options, textureData.get());
 }
 
 }  // namespace ImageLib

@@ -20,18 +20,13 @@ void PutU16(uint8_t* bytes, int32_t value) {
 
 bool CImageVOQ::WriteImage(CImage& image, Platform::FileHandle file, const ImageOptions* options) {
     if (options == nullptr || file.IsNull()) return false;
-    // An indexed image is encoded and described through its RGB conversion.
-    CImage rgb;
-    CImage* encoded = &image;
-    if (image.format == Indexed) {
-        rgb.CopyFrom(image, RGB);
-        encoded = &rgb;
-    }
-    ByteBuffer data = EncodeTexture(encoded, options);
+    CImage rgbCopy;
+    CImage& encoded = ImageToEncode(image, rgbCopy);
+    ByteBuffer data = EncodeTexture(&encoded, options);
     if (!data) return false;
-    int32_t width = encoded->mipWidth[0];
-    int32_t height = encoded->mipHeight[0];
-    int32_t levels = encoded->mipLevels;
+    int32_t width = encoded.mipWidth[0];
+    int32_t height = encoded.mipHeight[0];
+    int32_t levels = encoded.mipLevels;
     // The header keeps 16-bit sides: a wider level 0 would be stored wrapped and
     // give an unreadable file, so nothing is written.
     if (width > kMaxStoredSide || height > kMaxStoredSide) return false;

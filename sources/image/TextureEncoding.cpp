@@ -27,6 +27,12 @@ void EncodeLevel(int32_t format, const uint8_t* source, uint8_t* destination, in
 
 }  // namespace
 
+CImage& ImageToEncode(CImage& image, CImage& rgbCopy) {
+    if (image.format != Indexed) return image;
+    rgbCopy.CopyFrom(image, RGB);
+    return rgbCopy;
+}
+
 ByteBuffer EncodeTexture(CImage* image, const ImageOptions* options) {
     if (image == nullptr || options == nullptr) return nullptr;
     CImage rgb;

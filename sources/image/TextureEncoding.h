@@ -20,6 +20,11 @@ namespace ImageLib {
 // failure, an unknown format (ETC1_AUTO and INVALID included) among them.
 ByteBuffer EncodeTexture(CImage* image, const ImageOptions* options);
 
+// The image a file writer encodes and describes: an Indexed image's RGB
+// conversion, made into `rgbCopy`, so that the mip fields EncodeTexture leaves
+// belong to the image returned; any other image itself.
+CImage& ImageToEncode(CImage& image, CImage& rgbCopy);
+
 // Encodes every level of the image's chain in the format. ETC1 and ETC1_A4
 // levels go to `encoder` with `quality`; without an encoder they stay zero.
 // Null for a missing image or chain, an unknown format, or a size that does not
