@@ -98,4 +98,36 @@ TEST_P(FastEqualsReference, OnVariedBlocks) {
 INSTANTIATE_TEST_SUITE_P(AllMethods, FastEqualsReference, testing::ValuesIn(kMethods),
                          [](const testing::TestParamInfo<Method>& info) { return std::string(info.param.name); });
 
+// Flat halves whose 5-bit centres differ by `step` in one channel, on both sides
+// of both methods' gates (-7..6 and -9..8), side by side and one above the other.
+Etc1Reference::RgbBlock SplitAtStep(int32_t step, int32_t channel, bool sideBySide) {
+    const int32_t first = 12;
+    auto colourOf = [](int32_t code) { return (code * 255 + 15) / 31; };
+    Etc1Reference::RgbBlock block{};
+    for (int32_t pixel = 0; pixel < 16; ++pixel) {
+        bool second = (sideBySide ? pixel % 4 : pixel / 4) >= 2;
+        for (int32_t c = 0; c < 3; ++c) {
+            int32_t code = c == channel && second ? first + step : first;
+            block[3 * pixel + c] = static_cast<uint8_t>(colourOf(code) + (c + pixel) % 3);
+        }
+    }
+    return block;
+}
+
+TEST_P(FastEqualsReference, AtTheModeGates) {
+    const Method& method = GetParam();
+    for (int32_t step : {-10, -9, -8, -7, -6, 6, 7, 8, 9}) {
+        for (int32_t channel = 0; channel < 3; ++channel) {
+            for (bool sideBySide : {true, false}) {
+                Etc1Reference::RgbBlock block = SplitAtStep(step, channel, sideBySide);
+                uint32_t expectedHigh = 0, expectedLow = 0, high = 0, low = 0;
+                method.reference(block.data(), expectedHigh, expectedLow);
+                SearchBlock(block.data(), method.measure, *method.rules, HalfSweep(), high, low);
+                EXPECT_EQ(high, expectedHigh) << "step " << step << " channel " << channel;
+                EXPECT_EQ(low, expectedLow) << "step " << step << " channel " << channel;
+            }
+        }
+    }
+}
+
 }  // namespace
