@@ -24,6 +24,12 @@ constexpr uint64_t kKey = 0xD4A74287598723A1u;
 constexpr uint64_t kHash = 0xBB185109C74E77BDu;
 constexpr uint32_t kIndex = 7135548;
 
+bool Finds(uint64_t key, uint64_t hash) {
+    uint32_t high = 0;
+    uint32_t low = 0;
+    return LookUpETC1Block(key, hash, high, low);
+}
+
 struct FolderCase {
     const char* name;
     std::optional<std::string> appData;
@@ -117,9 +123,7 @@ TEST_P(CacheFileLength, LoadsOnlyAWholeTable) {
     WriteCacheFile(1, GetParam().length);
     LoadETC1Cache(1);
     EXPECT_EQ(HoldsTheCountingBlock(), GetParam().loaded);
-    uint32_t high = 0;
-    uint32_t low = 0;
-    EXPECT_FALSE(LookUpETC1Block(77, 77, high, low));  // either overwritten by the file or emptied
+    EXPECT_FALSE(Finds(77, 77));  // either overwritten by the file or emptied
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, CacheFileLength,
@@ -130,9 +134,7 @@ TEST_F(CacheFiles, WithoutAFileTheTableKeepsWhatItHolds) {
     StoreETC1Block(77, 77, 1, 2);
     WriteCacheFile(2, kETC1CacheBytes);  // another method's file
     LoadETC1Cache(1);
-    uint32_t high = 0;
-    uint32_t low = 0;
-    EXPECT_TRUE(LookUpETC1Block(77, 77, high, low));
+    EXPECT_TRUE(Finds(77, 77));
     EXPECT_FALSE(HoldsTheCountingBlock());
 }
 
@@ -184,9 +186,7 @@ TEST_F(CacheFiles, AFileThatWouldNotChangeIsNotRewritten) {
     EXPECT_NE(InodeOf(1), first);
     EmptyETC1Cache();
     LoadETC1Cache(1);
-    uint32_t high = 0;
-    uint32_t low = 0;
-    EXPECT_TRUE(LookUpETC1Block(5, 5, high, low));
+    EXPECT_TRUE(Finds(5, 5));
     EXPECT_TRUE(HoldsTheCountingBlock());
 }
 
@@ -242,10 +242,8 @@ TEST(CacheFilesWithoutAFolder, NothingIsReadOrWritten) {
     SaveETC1Cache(1);
     std::filesystem::current_path(previous);
 
-    uint32_t high = 0;
-    uint32_t low = 0;
-    EXPECT_TRUE(LookUpETC1Block(kKey, kHash, high, low));  // the table kept its entry
-    EXPECT_TRUE(work.Entries().empty());                  // neither "relative" nor "$HOME/.local" appeared
+    EXPECT_TRUE(Finds(kKey, kHash));      // the table kept its entry
+    EXPECT_TRUE(work.Entries().empty());  // neither "relative" nor "$HOME/.local" appeared
 }
 
 }  // namespace
