@@ -109,7 +109,7 @@ SWEEP_TARGET const uint32_t* CodeRow(HalfTables& tables, int32_t channel, int32_
     uint32_t* row = channel == 0 ? tables.red[index] : tables.green[index];
     if ((built >> index & 1) == 0) {
         ForEachCodeErrors(tables, channel, ExpandCode(tables.bits, code),
-                          [row](int32_t entry, Lanes errors) { StoreLanes(row + entry, errors); });
+                          [row](int32_t entry, Lanes errors) SWEEP_TARGET { StoreLanes(row + entry, errors); });
         built |= 1u << index;
     }
     return row;
@@ -119,7 +119,7 @@ SWEEP_TARGET void PrepareSmallestBlue(HalfTables& tables) {
     Lanes least[kErrorEntries / kWidth];
     for (Lanes& vector : least) vector = ~Lanes{};
     for (int32_t code = tables.box.low[2]; code <= tables.box.high[2]; ++code) {
-        ForEachCodeErrors(tables, 2, ExpandCode(tables.bits, code), [&least](int32_t entry, Lanes errors) {
+        ForEachCodeErrors(tables, 2, ExpandCode(tables.bits, code), [&least](int32_t entry, Lanes errors) SWEEP_TARGET {
             least[entry / kWidth] = Smaller(least[entry / kWidth], errors);
         });
     }
