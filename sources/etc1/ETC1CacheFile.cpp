@@ -12,7 +12,8 @@ namespace {
 
 constexpr std::string_view kCompanyFolder = "BRAMWELD";
 constexpr std::string_view kCacheFolder = "etcworks";
-// A folder path must leave room for a file name of 260 characters within 4096.
+// The folder, its closing separator and a terminator must leave room for a
+// file name of 260 characters within 4096.
 constexpr size_t kPathLimit = 4096;
 constexpr size_t kNameRoom = 260;
 
@@ -69,7 +70,7 @@ std::optional<std::string> ETC1CacheFolder() {
     std::optional<std::string> base = ApplicationDataFolder();
     if (!base || base->front() != Platform::kPathSeparator) return std::nullopt;
     std::string folder = Platform::JoinPath(Platform::JoinPath(*base, kCompanyFolder), kCacheFolder);
-    if (folder.size() + 1 + kNameRoom >= kPathLimit) return std::nullopt;
+    if (folder.size() + 2 + kNameRoom >= kPathLimit) return std::nullopt;
     return folder;
 }
 

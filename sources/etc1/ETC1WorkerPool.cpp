@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <span>
 
 #include "etc1/ETC1Cache.h"
@@ -55,7 +56,9 @@ void ETC1WorkerPool::Start(int32_t method, ETC1BlockCompressor compressor) {
     int32_t count = DecideWorkerCount();
     const ETC1Method* entry = FindETC1Method(method);
     if (count < 2 || entry == nullptr || !entry->cached) return;
-    slots_ = std::make_unique<std::array<ETC1Worker, kETC1WorkerSlots>>();
+    // Without memory for the slots the driver compresses in place.
+    slots_.reset(new (std::nothrow) std::array<ETC1Worker, kETC1WorkerSlots>());
+    if (!slots_) return;
     for (int32_t i = 0; i < count; ++i) {
         ETC1Worker& slot = (*slots_)[i];
         slot.method = method;

@@ -4,6 +4,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,11 +12,13 @@
 #include "etc1/CompressETC1Blocks.h"
 #include "etc1/ETC1BlockLayout.h"
 #include "etc1/ETC1Progress.h"
+#include "etc1/ETC1Report.h"
 #include "etc1/EncodeETC1Image.h"
 #include "etc1/FastMethods.h"
 #include "etc1/MessageSink.h"
 #include "image/ImageOptions.h"
 #include "reference/BlockPatterns.h"
+#include "support/TestFiles.h"
 
 namespace {
 
@@ -202,6 +205,44 @@ TEST_P(MethodWithoutCompressor, EndsWithNotImplementedAndExitCodeThree) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Unknown, MethodWithoutCompressor, testing::Values(6, -1));
+
+struct EncoderFailure {
+    const char* name;
+    void (*fail)();
+    const char* text;
+};
+
+constexpr EncoderFailure kEncoderFailures[] = {
+    {"UnknownMethod", ExitOnUnknownETC1Method, "Not implemented.\n"},
+    {"Allocation", ExitOnETC1AllocationFailure, "Could not allocate decompression buffer --- exiting\n"},
+};
+
+class EncoderFailures : public testing::TestWithParam<EncoderFailure> {};
+
+TEST_P(EncoderFailures, GoThroughTheSinkAndExitWithThree) {
+    EXPECT_EXIT(
+        {
+            g_reportMessage = StderrSink;
+            GetParam().fail();
+        },
+        testing::ExitedWithCode(3), std::string("^") + GetParam().text + "$");
+}
+
+TEST_P(EncoderFailures, GoToTheConsoleWithoutASink) {
+    TestSupport::TempFolder folder;
+    std::string console = folder.File("console.txt");
+    EXPECT_EXIT(
+        {
+            g_reportMessage = nullptr;
+            if (std::freopen(console.c_str(), "w", stdout) == nullptr) std::exit(99);
+            GetParam().fail();
+        },
+        testing::ExitedWithCode(3), "");
+    EXPECT_EQ(TestSupport::ReadText(console), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, EncoderFailures, testing::ValuesIn(kEncoderFailures),
+                         [](const testing::TestParamInfo<EncoderFailure>& info) { return info.param.name; });
 
 TEST(CompressETC1Blocks, RefusesLevelsThatAreNotWholeTiles) {
     std::vector<uint8_t> rgba(16 * 16 * 4);

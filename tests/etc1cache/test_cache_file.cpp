@@ -49,9 +49,10 @@ TEST_P(CacheFolder, ComesFromTheFirstVariableSetAndMustBeAbsolute) {
     EXPECT_EQ(ETC1CacheFolder(), c.folder);
 }
 
-// The folder ("/BRAMWELD/etcworks" is 18 characters more than the base) must
-// leave room for a terminator and a 260-character name within 4096.
-const std::string kLongestBase = "/" + std::string(4096 - 260 - 1 - 18 - 1 - 1, 'n');
+// The folder ("/BRAMWELD/etcworks" is 18 characters more than the base), its
+// closing '/' and a terminator must leave room for a 260-character name within
+// 4096: a base of 3815 characters is the longest.
+const std::string kLongestBase = "/" + std::string(3814, 'n');
 const std::string kTooLongBase = kLongestBase + "n";
 
 INSTANTIATE_TEST_SUITE_P(
