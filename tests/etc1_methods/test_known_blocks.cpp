@@ -78,4 +78,98 @@ TEST_P(KnownBlocks, GiveTheirWords) {
 
 INSTANTIATE_TEST_SUITE_P(MediumAndSlow, KnownBlocks, testing::ValuesIn(kKnownBlocks));
 
+// Columns 0-1 hold red code `first`, columns 2-3 red code `first + step` (both
+// 5-bit codes expanded), green and blue `grey` everywhere: the side-by-side
+// halves are flat and quantise to exactly those codes, and they win over the
+// stacked halves, whose shared modifier cannot follow red without moving green
+// and blue. So the diff bit shows the side-by-side orientation's mode.
+Block TwoRedColumns(int first, int step, uint8_t grey) {
+    auto expand5 = [](int code) { return static_cast<uint8_t>((code << 3) | (code >> 2)); };
+    Block block{};
+    for (int pixel = 0; pixel < 16; ++pixel) {
+        block[3 * pixel] = expand5(pixel % 4 < 2 ? first : first + step);
+        block[3 * pixel + 1] = grey;
+        block[3 * pixel + 2] = grey;
+    }
+    return block;
+}
+
+struct GateCase {
+    const char* name;
+    Compressor compressor;
+    Compressor reference;
+    int first;
+    int step;
+    uint8_t grey;
+    uint32_t diffBit;
+};
+
+// Medium searches one mode per orientation: -7 to +6 is differential, beyond is
+// individual. Slow adds a differential candidate for -9 to +8 (not symmetric:
+// 9 then 0 passes, 0 then 9 does not) and keeps it when it is not worse.
+const GateCase kGateCases[] = {
+    {"MediumUp6", CompressBlockMedium, Etc1Reference::CompressBlockMedium, 12, 6, 132, 1},
+    {"MediumUp7", CompressBlockMedium, Etc1Reference::CompressBlockMedium, 12, 7, 132, 0},
+    {"MediumDown7", CompressBlockMedium, Etc1Reference::CompressBlockMedium, 20, -7, 132, 1},
+    {"MediumDown8", CompressBlockMedium, Etc1Reference::CompressBlockMedium, 20, -8, 132, 0},
+    {"MediumUp6FromZero", CompressBlockMedium, Etc1Reference::CompressBlockMedium, 0, 6, 0, 1},
+    {"MediumDown7From31", CompressBlockMedium, Etc1Reference::CompressBlockMedium, 31, -7, 255, 1},
+    {"MediumPerceptualUp6", CompressBlockMediumPerceptual, Etc1Reference::CompressBlockMediumPerceptual, 12, 6, 0, 1},
+    {"MediumPerceptualUp7", CompressBlockMediumPerceptual, Etc1Reference::CompressBlockMediumPerceptual, 12, 7, 0, 0},
+    {"MediumPerceptualDown7", CompressBlockMediumPerceptual, Etc1Reference::CompressBlockMediumPerceptual, 20, -7, 255,
+     1},
+    {"MediumPerceptualDown8", CompressBlockMediumPerceptual, Etc1Reference::CompressBlockMediumPerceptual, 20, -8, 255,
+     0},
+    {"SlowUp8", CompressBlockSlow, Etc1Reference::CompressBlockSlow, 0, 8, 255, 1},
+    {"SlowUp9", CompressBlockSlow, Etc1Reference::CompressBlockSlow, 0, 9, 255, 0},
+    {"SlowDown9", CompressBlockSlow, Etc1Reference::CompressBlockSlow, 9, -9, 255, 1},
+    {"SlowDown10", CompressBlockSlow, Etc1Reference::CompressBlockSlow, 20, -10, 255, 0},
+    {"SlowPerceptualUp8", CompressBlockSlowPerceptual, Etc1Reference::CompressBlockSlowPerceptual, 0, 8, 255, 1},
+    {"SlowPerceptualDown9", CompressBlockSlowPerceptual, Etc1Reference::CompressBlockSlowPerceptual, 9, -9, 255, 1},
+    {"SlowPerceptualDown10", CompressBlockSlowPerceptual, Etc1Reference::CompressBlockSlowPerceptual, 20, -10, 255,
+     0},
+};
+
+class ModeGates : public testing::TestWithParam<GateCase> {
+protected:
+    static void SetUpTestSuite() { InitETC1ModifierTable(); }
+};
+
+TEST_P(ModeGates, DecideTheSideBySideMode) {
+    const GateCase& gate = GetParam();
+    Block block = TwoRedColumns(gate.first, gate.step, gate.grey);
+    uint32_t high = 0, low = 0, referenceHigh = 0, referenceLow = 0;
+    gate.compressor(block.data(), high, low);
+    gate.reference(block.data(), referenceHigh, referenceLow);
+    EXPECT_EQ(high & 1, 0u) << "flip bit";
+    EXPECT_EQ((high >> 1) & 1, gate.diffBit) << "diff bit";
+    EXPECT_EQ(high, referenceHigh);
+    EXPECT_EQ(low, referenceLow);
+}
+
+INSTANTIATE_TEST_SUITE_P(MediumAndSlow, ModeGates, testing::ValuesIn(kGateCases),
+                         [](const testing::TestParamInfo<GateCase>& info) { return std::string(info.param.name); });
+
+// Slow with centres 9 and 0 (or 0 and 8) apart: only the facing ends of the two
+// windows pair up, so the red codes land on 4 and 0 (0 and 3), and green and
+// blue at centre 31 stay inside its window 26-31.
+TEST(SlowWindows, PairAtTheirFacingEnds) {
+    InitETC1ModifierTable();
+    struct Case {
+        int first;
+        int step;
+        uint32_t high;
+        uint32_t low;
+    };
+    for (const Case& known : {Case{9, -9, 0x24E3E362, 0x000000FF}, Case{0, 8, 0x03FCFC0E, 0x0000FF00}}) {
+        Block block = TwoRedColumns(known.first, known.step, 255);
+        for (Compressor compressor : {CompressBlockSlow, CompressBlockSlowPerceptual}) {
+            uint32_t high = 0, low = 0;
+            compressor(block.data(), high, low);
+            EXPECT_EQ(high, known.high) << known.first << " " << known.step;
+            EXPECT_EQ(low, known.low) << known.first << " " << known.step;
+        }
+    }
+}
+
 }  // namespace
