@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,6 +79,19 @@ TEST_F(SaveImageFailure, FailedWriterLeavesTheExistingFileUnchanged) {
     // Without options the texture writers fail.
     ExpectNothingChanged("existing.voq", nullptr);
     ExpectNothingChanged("new.fenk", nullptr);
+}
+
+// Ends the process in the middle of a save, as the ETC1 encoder does when it cannot run.
+int32_t EndTheRun(const uint8_t*, uint8_t*, int32_t, int32_t, int32_t, int32_t) { std::exit(3); }
+
+TEST_F(SaveImageFailure, RunEndingInsideTheWriterLeavesTheExistingFileUnchanged) {
+    TestSupport::WriteText(folder.File("existing.voq"), "keep me");
+    ImageOptions options;
+    options.format = ETC1;
+    options.etcEncoder = EndTheRun;
+    EXPECT_EXIT(SaveImage(&image, folder.File("existing.voq").c_str(), &options), testing::ExitedWithCode(3), "");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"existing.voq"});
+    EXPECT_EQ(TestSupport::ReadText(folder.File("existing.voq")), "keep me");
 }
 
 TEST_F(SaveImageFailure, MissingImageOrPathOrFolderFails) {
