@@ -1,78 +1,57 @@
 #include "etc1/FastCandidates.h"
 
 #include "etc1/FastHalfSearches.h"
-#include "etc1/FastQuantizers.h"
+#include "etc1/FastSumQuantizers.h"
 
 namespace {
 
+// The quantisers, given a half's channel sums.
 struct Builder {
-    QuantizedColor (*quantize5)(const float* average);
-    QuantizedColor (*quantize4)(const float* average);
+    PackedColour (*quantize5)(const int32_t* sums);
+    PackedColour (*quantize4)(const int32_t* sums);
 };
 
-constexpr Builder kRounded = {QuantizeRounded555, QuantizeRounded444};
-constexpr Builder kHue = {QuantizeHue555, QuantizeHue444};
-constexpr Builder kHuePerceptual = {QuantizeHue555Perceptual, QuantizeHue444Perceptual};
+constexpr Builder kRounded = {QuantizeRounded555OfSums, QuantizeRounded444OfSums};
+constexpr Builder kHue = {QuantizeHue555OfSums, QuantizeHue444OfSums};
+constexpr Builder kHuePerceptual = {QuantizeHue555PerceptualOfSums, QuantizeHue444PerceptualOfSums};
 
-QuantizedColor Expanded(const QuantizedColor& levels, int32_t (*expand)(int32_t)) {
-    return {expand(levels[0]), expand(levels[1]), expand(levels[2])};
-}
-
-bool FitsDifferential(const QuantizedColor& first, const QuantizedColor& second) {
-    for (int32_t c = 0; c < 3; ++c) {
-        int32_t d = second[c] - first[c];
-        if (d < -4 || d > 3) return false;
-    }
-    return true;
-}
-
-// The colour fields of the high word: R, G, B at bits 31, 23, 15 downwards.
-uint32_t DifferentialColours(const QuantizedColor& first, const QuantizedColor& second) {
-    uint32_t word = 0;
-    for (int32_t c = 0; c < 3; ++c) {
-        uint32_t delta = static_cast<uint32_t>(second[c] - first[c]) & 7u;
-        word |= ((static_cast<uint32_t>(first[c]) << 3) | delta) << (24 - 8 * c);
-    }
-    return word | 2u;
-}
-
-uint32_t IndividualColours(const QuantizedColor& first, const QuantizedColor& second) {
-    uint32_t word = 0;
-    for (int32_t c = 0; c < 3; ++c) {
-        word |= ((static_cast<uint32_t>(first[c]) << 4) | static_cast<uint32_t>(second[c])) << (24 - 8 * c);
-    }
-    return word;
-}
+// 8-bit colours of packed levels, every byte at once.
+PackedColour Expanded5(PackedColour levels) { return ((levels << 3) & 0xF8F8F8u) | ((levels >> 2) & 0x070707u); }
+PackedColour Expanded4(PackedColour levels) { return levels * 17u; }
 
 struct Orientation {
     int32_t error = 0;
+    uint32_t internal = 0;
     uint32_t high = 0;
     uint32_t low = 0;
 };
 
 template <const Builder& builder>
 Orientation CodeOrientation(FastHalfSearches& searches, bool flipped) {
-    const float* average1 = searches.Average(flipped, 0);
-    const float* average2 = searches.Average(flipped, 1);
-    QuantizedColor first = builder.quantize5(average1);
-    QuantizedColor second = builder.quantize5(average2);
+    const int32_t* sums1 = searches.Sums(flipped, 0);
+    const int32_t* sums2 = searches.Sums(flipped, 1);
+    const PackedColour first = builder.quantize5(sums1);
+    const PackedColour second = builder.quantize5(sums2);
+    // Every byte 128 + second - first, so no byte borrows from the next; the
+    // low three bits of each are the difference as the high word codes it.
+    const uint32_t differences = (second | 0x808080u) - first;
     Orientation result;
-    QuantizedColor base1;
-    QuantizedColor base2;
-    if (FitsDifferential(first, second)) {
-        result.high = DifferentialColours(first, second);
-        base1 = Expanded(first, Expand5);
-        base2 = Expanded(second, Expand5);
+    PackedColour base1;
+    PackedColour base2;
+    if (((differences + 0x040404u) & 0xF8F8F8u) == 0x808080u) {  // every difference in -4..3
+        result.high = (first << 11) | ((differences & 0x070707u) << 8) | 2u;
+        base1 = Expanded5(first);
+        base2 = Expanded5(second);
     } else {
         // The 4-bit colours come from the averages afresh, not from the 5-bit levels.
-        first = builder.quantize4(average1);
-        second = builder.quantize4(average2);
-        result.high = IndividualColours(first, second);
-        base1 = Expanded(first, Expand4);
-        base2 = Expanded(second, Expand4);
+        const PackedColour individual1 = builder.quantize4(sums1);
+        const PackedColour individual2 = builder.quantize4(sums2);
+        result.high = (individual1 << 12) | (individual2 << 8);
+        base1 = Expanded4(individual1);
+        base2 = Expanded4(individual2);
     }
-    HalfSearchResult half1 = searches.Search(flipped, 0, base1);
-    HalfSearchResult half2 = searches.Search(flipped, 1, base2);
+    const HalfSearchResult& half1 = searches.Search(flipped, 0, base1);
+    const HalfSearchResult& half2 = searches.Search(flipped, 1, base2);
     result.high |= (static_cast<uint32_t>(half1.codeword) << 5) | (static_cast<uint32_t>(half2.codeword) << 2) |
                    (flipped ? 1u : 0u);
     if (flipped) {
@@ -81,6 +60,7 @@ Orientation CodeOrientation(FastHalfSearches& searches, bool flipped) {
         result.low = (half2.msb << 24) | (half1.msb << 16) | (half2.lsb << 8) | half1.lsb;
     }
     result.error = half1.error + half2.error;
+    result.internal = half1.internal + half2.internal;
     return result;
 }
 
@@ -90,7 +70,7 @@ FastCandidate BuildWith(FastHalfSearches& searches) {
     Orientation sideBySide = CodeOrientation<builder>(searches, false);
     Orientation stacked = CodeOrientation<builder>(searches, true);
     const Orientation& chosen = stacked.error < sideBySide.error ? stacked : sideBySide;
-    return {chosen.high, chosen.low, chosen.error};
+    return {chosen.high, chosen.low, chosen.error, chosen.internal};
 }
 
 void Build(const uint8_t* block, FastMeasure measure, FastColours colours, uint32_t& high, uint32_t& low) {

@@ -28,6 +28,9 @@ struct FastCandidate {
     // The chosen orientation's two half errors added up. For plain searches this
     // is exactly the plain error of the block against the candidate's decoding.
     int32_t error;
+    // The exact error of the block against the candidate's decoding: plain, or
+    // perceptual in thousandths.
+    uint32_t internal;
 };
 
 // A candidate from the block's shared half searches (whose measure it uses),

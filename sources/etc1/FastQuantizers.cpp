@@ -11,26 +11,32 @@ QuantizedColor QuantizeHue(const float* average, const HueQuantizer& q) {
     return CpuHasAvx2() ? QuantizeHueAvx2(average, q) : QuantizeHuePortable(average, q);
 }
 
+// With K_R = K_G = K_B combinations 0 and 7 tie; some quantisers decide again by distance.
+int32_t SettleGreyTie(int32_t winner, const HueChannel channels[3], const HueQuantizer& q) {
+    if (!q.settlesGreyTies || (winner != 0 && winner != 7)) return winner;
+    const float r = channels[0].below;
+    const float g = channels[1].below;
+    const float b = channels[2].below;
+    float distance = (g * g + r * r) + b * b;
+    return distance > kGreyTieThreshold ? 7 : 0;
+}
+
 }  // namespace
 
-QuantizedColor QuantizeHuePortable(const float* average, const HueQuantizer& q) {
-    int32_t low[3];
-    int32_t high[3];
-    float below[3];  // D: expansion of the low level minus the average
-    float rise[3];   // K: expansion of the high level minus that of the low one
-    for (int32_t c = 0; c < 3; ++c) {
-        low[c] = static_cast<int32_t>(average[c] / q.step);
-        high[c] = low[c] + 1 > q.topLevel ? q.topLevel : low[c] + 1;
-        int32_t lowExpanded = q.fiveBit ? Expand5(low[c]) : Expand4(low[c]);
-        int32_t highExpanded = q.fiveBit ? Expand5(high[c]) : Expand4(high[c]);
-        below[c] = static_cast<float>(lowExpanded) - average[c];
-        rise[c] = static_cast<float>(highExpanded - lowExpanded);
-    }
+HueChannel HueChannelOf(float average, const HueQuantizer& q) {
+    const auto low = static_cast<int32_t>(average / q.step);
+    const int32_t expansion = q.fiveBit ? Expand5(low) : Expand4(low);
+    return HueChannelAt(low, static_cast<float>(expansion) - average, q);
+}
+
+int32_t LeastHueCombinationPortable(const HueChannel channels[3], const HueQuantizer& q) {
     int32_t winner = 0;
     float winnerError = 0.0f;
     for (int32_t combination = 0; combination < 8; ++combination) {
         float e[3];
-        for (int32_t c = 0; c < 3; ++c) e[c] = kTakesHigh[combination][c] ? below[c] + rise[c] : below[c];
+        for (int32_t c = 0; c < 3; ++c) {
+            e[c] = kTakesHigh[combination][c] ? channels[c].below + channels[c].rise : channels[c].below;
+        }
         float error = (WeightedSquare(q.weightRG, e[0] - e[1]) + WeightedSquare(q.weightRB, e[0] - e[2])) +
                       WeightedSquare(q.weightGB, e[1] - e[2]);
         if (combination == 0 || error < winnerError) {
@@ -38,32 +44,44 @@ QuantizedColor QuantizeHuePortable(const float* average, const HueQuantizer& q) 
             winnerError = error;
         }
     }
-    if (q.settlesGreyTies && (winner == 0 || winner == 7)) {
-        float distance = (below[1] * below[1] + below[0] * below[0]) + below[2] * below[2];
-        winner = distance > kGreyTieThreshold ? 7 : 0;
-    }
-    QuantizedColor result;
-    for (int32_t c = 0; c < 3; ++c) result[c] = kTakesHigh[winner][c] ? high[c] : low[c];
-    return result;
+    return winner;
+}
+
+int32_t HueCombination(const HueChannel channels[3], const HueQuantizer& q) {
+    const int32_t least =
+        CpuHasAvx2() ? LeastHueCombinationAvx2(channels, q) : LeastHueCombinationPortable(channels, q);
+    return SettleGreyTie(least, channels, q);
+}
+
+QuantizedColor QuantizeHuePortable(const float* average, const HueQuantizer& q) {
+    const HueChannel channels[3] = {HueChannelOf(average[0], q), HueChannelOf(average[1], q),
+                                    HueChannelOf(average[2], q)};
+    return HueLevels(channels, SettleGreyTie(LeastHueCombinationPortable(channels, q), channels, q));
+}
+
+QuantizedColor QuantizeHueAvx2(const float* average, const HueQuantizer& q) {
+    const HueChannel channels[3] = {HueChannelOf(average[0], q), HueChannelOf(average[1], q),
+                                    HueChannelOf(average[2], q)};
+    return HueLevels(channels, SettleGreyTie(LeastHueCombinationAvx2(channels, q), channels, q));
+}
+
+int32_t RoundedLevel5(float average) {
+    double t = static_cast<double>(average) * 31.0 / 255.0;
+    return static_cast<int32_t>(t >= 0.0 ? t + 0.5 : t - 0.5);
+}
+
+int32_t RoundedLevel4(float average) {
+    // Single-precision 0.0001 widened: it moves the rounding point just below the half step.
+    constexpr double kEpsilon = static_cast<double>(0.0001f);
+    return static_cast<int32_t>(static_cast<double>(average) / 17.0 + 0.5 + kEpsilon);
 }
 
 QuantizedColor QuantizeRounded555(const float* average) {
-    QuantizedColor result;
-    for (int32_t c = 0; c < 3; ++c) {
-        double t = static_cast<double>(average[c]) * 31.0 / 255.0;
-        result[c] = static_cast<int32_t>(t >= 0.0 ? t + 0.5 : t - 0.5);
-    }
-    return result;
+    return {RoundedLevel5(average[0]), RoundedLevel5(average[1]), RoundedLevel5(average[2])};
 }
 
 QuantizedColor QuantizeRounded444(const float* average) {
-    // Single-precision 0.0001 widened: it moves the rounding point just below the half step.
-    constexpr double kEpsilon = static_cast<double>(0.0001f);
-    QuantizedColor result;
-    for (int32_t c = 0; c < 3; ++c) {
-        result[c] = static_cast<int32_t>(static_cast<double>(average[c]) / 17.0 + 0.5 + kEpsilon);
-    }
-    return result;
+    return {RoundedLevel4(average[0]), RoundedLevel4(average[1]), RoundedLevel4(average[2])};
 }
 
 QuantizedColor QuantizeHue555(const float* average) { return QuantizeHue(average, kHue555); }

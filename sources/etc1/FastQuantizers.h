@@ -21,6 +21,6 @@ QuantizedColor QuantizeHue444(const float* average);
 QuantizedColor QuantizeHue555Perceptual(const float* average);
 QuantizedColor QuantizeHue444Perceptual(const float* average);
 
-// 8-bit values of the levels.
-inline int32_t Expand5(int32_t level) { return (level << 3) | (level >> 2); }
-inline int32_t Expand4(int32_t level) { return 17 * level; }
+// The rounding rule for one channel.
+int32_t RoundedLevel5(float average);
+int32_t RoundedLevel4(float average);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "etc1/FastQuantizers.h"
+#include "etc1/HalfBlock.h"
 
 struct HueQuantizer {
     float step;
@@ -30,8 +31,41 @@ inline constexpr bool kTakesHigh[8][3] = {
     {true, true, false},   {true, false, true},  {false, true, true},  {true, true, true},
 };
 
-// One channel at a time, one combination after the other.
-QuantizedColor QuantizeHuePortable(const float* average, const HueQuantizer& q);
+// One channel of the average: the level just below it, the next one up (the
+// top level stays), the expansion of the low level minus the average (D) and
+// the expansion of the high level minus that of the low one (K).
+struct HueChannel {
+    int32_t low;
+    int32_t high;
+    float below;
+    float rise;
+};
 
-// The three channels and the eight combinations each in one vector. Needs AVX2.
+HueChannel HueChannelOf(float average, const HueQuantizer& q);
+
+// The same from the low level and D.
+inline HueChannel HueChannelAt(int32_t low, float below, const HueQuantizer& q) {
+    const int32_t high = low + 1 > q.topLevel ? q.topLevel : low + 1;
+    const int32_t rise = q.fiveBit ? Expand5(high) - Expand5(low) : Expand4(high) - Expand4(low);
+    return {low, high, below, static_cast<float>(rise)};
+}
+
+// The first combination of least error for the three channels R, G, B: one
+// combination after the other, or all eight in one vector (needs AVX2).
+int32_t LeastHueCombinationPortable(const HueChannel channels[3], const HueQuantizer& q);
+int32_t LeastHueCombinationAvx2(const HueChannel channels[3], const HueQuantizer& q);
+
+// The quantiser's combination: the least one, a grey tie settled where the
+// quantiser does so; vectorised when the processor runs it.
+int32_t HueCombination(const HueChannel channels[3], const HueQuantizer& q);
+
+// The levels the combination names.
+inline QuantizedColor HueLevels(const HueChannel channels[3], int32_t combination) {
+    QuantizedColor result;
+    for (int32_t c = 0; c < 3; ++c) result[c] = kTakesHigh[combination][c] ? channels[c].high : channels[c].low;
+    return result;
+}
+
+// The quantiser of an average, with either combination.
+QuantizedColor QuantizeHuePortable(const float* average, const HueQuantizer& q);
 QuantizedColor QuantizeHueAvx2(const float* average, const HueQuantizer& q);

@@ -1,21 +1,33 @@
-// All eight modifier-table rows of one half evaluated at once, for the
-// vectorised searches: each row's complete error (internal units, nothing given
-// up) and its index planes with bit i for the i-th visited pixel.
+// All eight modifier-table rows of one half against one base colour, evaluated
+// completely: each row's error (internal units, nothing given up), its index
+// planes with bit i for the i-th visited pixel, and the first row of least
+// error. The searches that work from complete rows pick their row afterwards
+// (ModifierRowChoice.h).
 #pragma once
 
 #include <cstdint>
 
+#include "etc1/HalfBlock.h"
+
 struct ModifierRows {
     uint32_t error[8];
-    uint32_t msb[8];
-    uint32_t lsb[8];
+    uint64_t msb;  // byte q: the plane of row q
+    uint64_t lsb;
+    int32_t least;
+
+    uint32_t Msb(int32_t q) const { return static_cast<uint32_t>(msb >> (8 * q)) & 0xFFu; }
+    uint32_t Lsb(int32_t q) const { return static_cast<uint32_t>(lsb >> (8 * q)) & 0xFFu; }
 };
 
-// Plain: dR^2 + dG^2 + dB^2. Perceptual: 299 dR^2 + 587 dG^2 + 114 dB^2.
-enum class RowMeasure { Plain, Perceptual };
+// The half at first column (tall) or first row (wide) 0 or 2; the vectorised
+// kernel when the processor runs it.
+void ComputeModifierRows(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                         ErrorMeasure measure, ModifierRows& rows);
 
-enum class HalfShape { Tall, Wide };
+// Pixel by pixel, row by row.
+void ComputeModifierRowsPortable(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                                 ErrorMeasure measure, ModifierRows& rows);
 
-// The half at first column (tall) or first row (wide) 0 or 2. Needs AVX2.
+// Needs AVX2.
 void ComputeModifierRowsAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
-                             RowMeasure measure, ModifierRows& rows);
+                             ErrorMeasure measure, ModifierRows& rows);

@@ -94,18 +94,27 @@ BWVOQ_AVX2 inline __m256i Pack(__m256i low, __m256i high) {
     return _mm256_or_si256(_mm256_and_si256(low, _mm256_set1_epi32(0xFFFF)), _mm256_slli_epi32(high, 16));
 }
 
+// Each int16 lane pair of `v` times (low, high); no multiply for the unit factors.
+template <int32_t low, int32_t high>
+BWVOQ_AVX2 inline __m256i TimesPair(__m256i v) {
+    if constexpr (low == 1 && high == 1) return v;
+    if constexpr (low == 1 && high == 0) return _mm256_and_si256(v, _mm256_set1_epi32(0xFFFF));
+    return _mm256_mullo_epi16(v, PairOf(low, high));
+}
+
 // sum(w v^2) for values packed as (R, B) and (G, G).
-BWVOQ_AVX2 inline __m256i WeightedSquares(__m256i rb, __m256i gg, const MeasureFactors& f) {
-    __m256i xa = _mm256_mullo_epi16(rb, PairOf(f.aR, f.aB));
-    __m256i xb = _mm256_mullo_epi16(rb, PairOf(f.bR, f.bB));
-    __m256i ya = _mm256_mullo_epi16(gg, PairOf(f.aG1, f.aG2));
-    __m256i yb = _mm256_mullo_epi16(gg, PairOf(f.bG1, f.bG2));
+template <const MeasureFactors& f>
+BWVOQ_AVX2 inline __m256i WeightedSquares(__m256i rb, __m256i gg) {
+    __m256i xa = TimesPair<f.aR, f.aB>(rb);
+    __m256i xb = TimesPair<f.bR, f.bB>(rb);
+    __m256i ya = TimesPair<f.aG1, f.aG2>(gg);
+    __m256i yb = TimesPair<f.bG1, f.bG2>(gg);
     return _mm256_add_epi32(_mm256_madd_epi16(xa, xb), _mm256_madd_epi16(ya, yb));
 }
 
 // Terms of rows first..7 (first even): offsets clamp(m, -b, 255 - b) per channel.
-BWVOQ_AVX2 void ComputeClampedTerms(const uint8_t* base, const MeasureFactors& f, int32_t first,
-                                    CandidateTerms& terms) {
+template <const MeasureFactors& f>
+BWVOQ_AVX2 void ComputeClampedTerms(const uint8_t* base, int32_t first, CandidateTerms& terms) {
     const __m256i low[3] = {_mm256_set1_epi32(-base[0]), _mm256_set1_epi32(-base[1]), _mm256_set1_epi32(-base[2])};
     const __m256i high[3] = {_mm256_set1_epi32(255 - base[0]), _mm256_set1_epi32(255 - base[1]),
                              _mm256_set1_epi32(255 - base[2])};
@@ -117,7 +126,7 @@ BWVOQ_AVX2 void ComputeClampedTerms(const uint8_t* base, const MeasureFactors& f
         for (int32_t c = 0; c < 3; ++c) o[c] = _mm256_min_epi32(_mm256_max_epi32(modifiers, low[c]), high[c]);
         __m256i rb = Pack(o[0], o[2]);
         __m256i gg = Pack(o[1], o[1]);
-        _mm256_store_si256(reinterpret_cast<__m256i*>(terms.k + i), WeightedSquares(rb, gg, f));
+        _mm256_store_si256(reinterpret_cast<__m256i*>(terms.k + i), WeightedSquares<f>(rb, gg));
         _mm256_store_si256(reinterpret_cast<__m256i*>(terms.ca + i), _mm256_mullo_epi16(rb, factorsA));
         _mm256_store_si256(reinterpret_cast<__m256i*>(terms.cb + i), _mm256_mullo_epi16(gg, factorsB));
     }
@@ -146,24 +155,24 @@ BWVOQ_AVX2 inline __m256i SumLanesOfEach(const __m256i r[8]) {
     return _mm256_add_epi32(low, high);
 }
 
-BWVOQ_AVX2 inline uint32_t LaneBits(__m256i mask) {
-    return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(mask)));
-}
+// Each pixel's slot among the four S values of a row (the lowest slot of equal
+// values): its per-pixel minimum, and lane masks of the index bits.
+struct RowSlots {
+    __m256i best;
+    __m256i msb;  // slots 0 and 1 (indices 3 and 2)
+    __m256i lsb;  // slots 0 and 3 (indices 3 and 1)
+};
 
-// Picks each pixel's slot from the four S values of a row (the lowest slot of
-// equal values), records the row's planes and returns the per-pixel minimum.
-BWVOQ_AVX2 inline __m256i ChooseSlots(__m256i s0, __m256i s1, __m256i s2, __m256i s3, uint32_t& msb, uint32_t& lsb) {
+BWVOQ_AVX2 inline RowSlots ChooseSlots(__m256i s0, __m256i s1, __m256i s2, __m256i s3) {
     // A pair's later slot wins only when strictly better, so ties keep the lower slot.
-    __m256i takes1 = _mm256_cmpgt_epi32(s0, s1);
-    __m256i takes3 = _mm256_cmpgt_epi32(s2, s3);
-    __m256i best01 = _mm256_min_epi32(s0, s1);
-    __m256i best23 = _mm256_min_epi32(s2, s3);
-    __m256i takesUpper = _mm256_cmpgt_epi32(best01, best23);
-    // Index 3, 2, 0, 1 for slots 0..3: the high bit marks slots 0 and 1, the low bit slots 0 and 3.
-    __m256i lowBit = _mm256_blendv_epi8(_mm256_xor_si256(takes1, _mm256_set1_epi32(-1)), takes3, takesUpper);
-    msb = ~LaneBits(takesUpper) & 0xFFu;
-    lsb = LaneBits(lowBit);
-    return _mm256_min_epi32(best01, best23);
+    const __m256i takes1 = _mm256_cmpgt_epi32(s0, s1);
+    const __m256i takes3 = _mm256_cmpgt_epi32(s2, s3);
+    const __m256i best01 = _mm256_min_epi32(s0, s1);
+    const __m256i best23 = _mm256_min_epi32(s2, s3);
+    const __m256i takesUpper = _mm256_cmpgt_epi32(best01, best23);
+    const __m256i ones = _mm256_set1_epi32(-1);
+    return {_mm256_min_epi32(best01, best23), _mm256_xor_si256(takesUpper, ones),
+            _mm256_blendv_epi8(_mm256_xor_si256(takes1, ones), takes3, takesUpper)};
 }
 
 // How far every channel of the base can move either way without clamping.
@@ -175,25 +184,16 @@ int32_t RoomOf(const uint8_t* base) {
     return lowest < 255 - highest ? lowest : 255 - highest;
 }
 
-// The number of leading rows whose four candidates clamp in no channel.
-int32_t UnclampedRows(int32_t room) {
-    int32_t rows = 0;
-    while (rows < 8 && kETC1Modifiers[rows][3] <= room) ++rows;
+// The number of leading rows whose four candidates clamp in no channel, by room (0..127).
+constexpr std::array<uint8_t, 128> MakeUnclampedRows() {
+    std::array<uint8_t, 128> rows{};
+    for (int32_t room = 0; room < 128; ++room) {
+        while (rows[room] < 8 && kETC1Modifiers[rows[room]][3] <= room) ++rows[room];
+    }
     return rows;
 }
 
-// S of the slots -m and +m of a modifier that clamps in no channel.
-struct SymmetricScores {
-    __m256i minus;
-    __m256i plus;
-};
-
-template <int32_t weight, int32_t modifier>
-BWVOQ_AVX2 inline SymmetricScores UnclampedScores(__m256i weightedSum) {
-    __m256i t = _mm256_mullo_epi32(weightedSum, _mm256_set1_epi32(2 * modifier));
-    __m256i k = _mm256_set1_epi32(weight * modifier * modifier);
-    return {_mm256_add_epi32(k, t), _mm256_sub_epi32(k, t)};
-}
+constexpr std::array<uint8_t, 128> kUnclampedRows = MakeUnclampedRows();
 
 // S of candidate i of the clamped terms.
 BWVOQ_AVX2 inline __m256i ClampedScore(const CandidateTerms& terms, int32_t i, __m256i x, __m256i y) {
@@ -203,67 +203,114 @@ BWVOQ_AVX2 inline __m256i ClampedScore(const CandidateTerms& terms, int32_t i, _
 }
 
 // The pixels of a half as the rows need them.
-struct HalfPixels {
+struct PreparedHalf {
     __m256i x;            // int16 pairs (aR qR, aB qB)
     __m256i y;            // int16 pairs (aG1 qG, aG2 qG)
     __m256i pixelTerm;    // P = sum(w q^2)
-    __m256i weightedSum;  // sum(w q)
+    __m256i weightedSum;  // s = sum(w q)
+    __m256i magnitude;    // |s|
+    __m256i negative;     // s <= 0
 };
 
 template <const MeasureFactors& f>
-BWVOQ_AVX2 inline HalfPixels PrepareHalf(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base) {
+BWVOQ_AVX2 inline PreparedHalf PrepareHalf(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base) {
     const GatherControls& controls = kGatherControls[(shape == HalfShape::Wide ? 2 : 0) + ((first >> 1) & 1)];
     const __m128i thirds[3] = {_mm_loadu_si128(reinterpret_cast<const __m128i*>(block)),
                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16)),
                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 32))};
     const __m256i rb = _mm256_sub_epi16(GatherPairs(thirds, controls.redBlue), PairOf(base[0], base[2]));
     const __m256i gg = _mm256_sub_epi16(GatherPairs(thirds, controls.greenGreen), PairOf(base[1], base[1]));
-    HalfPixels half;
-    half.x = _mm256_mullo_epi16(rb, PairOf(f.aR, f.aB));
-    half.y = _mm256_mullo_epi16(gg, PairOf(f.aG1, f.aG2));
-    half.pixelTerm = WeightedSquares(rb, gg, f);
+    PreparedHalf half;
+    half.x = TimesPair<f.aR, f.aB>(rb);
+    half.y = TimesPair<f.aG1, f.aG2>(gg);
+    half.pixelTerm = WeightedSquares<f>(rb, gg);
     half.weightedSum = _mm256_add_epi32(_mm256_madd_epi16(half.x, PairOf(f.bR, f.bB)),
                                         _mm256_madd_epi16(half.y, PairOf(f.bG1, f.bG2)));
+    half.magnitude = _mm256_abs_epi32(half.weightedSum);
+    half.negative = _mm256_cmpgt_epi32(_mm256_set1_epi32(1), half.weightedSum);
     return half;
 }
 
-// Row q: each pair of slots -m, +m by the product form when m clamps in no
-// channel, else from the clamped terms.
+// A row that clamps nowhere: S(-m) = W m^2 + 2 m s and S(+m) = W m^2 - 2 m s, so
+// the better of the two is W m^2 - 2 m |s|, on the side of s (the minus side
+// when s = 0, the lower slot). Of -b and -a the lower slot -b wins a tie, of
+// +a and +b the lower slot +a: the index's high bit is the side, its low bit the choice of b.
 template <const MeasureFactors& f, int32_t q>
-BWVOQ_AVX2 inline __m256i RowError(const HalfPixels& half, int32_t room, const CandidateTerms& terms,
-                                   ModifierRows& rows) {
-    constexpr int32_t inner = kETC1Modifiers[q][2];
-    constexpr int32_t outer = kETC1Modifiers[q][3];
-    SymmetricScores a = inner <= room ? UnclampedScores<f.Weight(), inner>(half.weightedSum)
-                                      : SymmetricScores{ClampedScore(terms, 4 * q + 1, half.x, half.y),
-                                                        ClampedScore(terms, 4 * q + 2, half.x, half.y)};
-    SymmetricScores b = outer <= room ? UnclampedScores<f.Weight(), outer>(half.weightedSum)
-                                      : SymmetricScores{ClampedScore(terms, 4 * q, half.x, half.y),
-                                                        ClampedScore(terms, 4 * q + 3, half.x, half.y)};
-    __m256i best = ChooseSlots(b.minus, a.minus, a.plus, b.plus, rows.msb[q], rows.lsb[q]);
-    return _mm256_add_epi32(best, half.pixelTerm);
+BWVOQ_AVX2 inline RowSlots UnclampedRow(const PreparedHalf& half) {
+    constexpr int32_t a = kETC1Modifiers[q][2];
+    constexpr int32_t b = kETC1Modifiers[q][3];
+    const __m256i sa =
+        _mm256_sub_epi32(_mm256_set1_epi32(f.Weight() * a * a), _mm256_mullo_epi32(half.magnitude, _mm256_set1_epi32(2 * a)));
+    const __m256i sb =
+        _mm256_sub_epi32(_mm256_set1_epi32(f.Weight() * b * b), _mm256_mullo_epi32(half.magnitude, _mm256_set1_epi32(2 * b)));
+    // On the minus side (negative all ones) b wins already on equal S.
+    const __m256i takesB = _mm256_cmpgt_epi32(sa, _mm256_add_epi32(sb, half.negative));
+    return {_mm256_min_epi32(sa, sb), half.negative, takesB};
+}
+
+// A row that clamps somewhere: every slot from the clamped terms.
+template <int32_t q>
+BWVOQ_AVX2 inline RowSlots ClampedRow(const PreparedHalf& half, const CandidateTerms& terms) {
+    return ChooseSlots(ClampedScore(terms, 4 * q, half.x, half.y), ClampedScore(terms, 4 * q + 1, half.x, half.y),
+                       ClampedScore(terms, 4 * q + 2, half.x, half.y), ClampedScore(terms, 4 * q + 3, half.x, half.y));
+}
+
+template <const MeasureFactors& f, int32_t q>
+BWVOQ_AVX2 inline RowSlots Row(const PreparedHalf& half, int32_t unclamped, const CandidateTerms& terms) {
+    return q < unclamped ? UnclampedRow<f, q>(half) : ClampedRow<q>(half, terms);
+}
+
+// The lanes of eight row masks as bytes of one value: byte q holds row q, bit i lane i.
+BWVOQ_AVX2 inline uint64_t RowBits(const RowSlots slots[8], __m256i RowSlots::*mask) {
+    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+    auto fourRows = [&](int32_t q) BWVOQ_AVX2 {
+        const __m256i words = _mm256_packs_epi16(_mm256_packs_epi32(slots[q].*mask, slots[q + 1].*mask),
+                                                 _mm256_packs_epi32(slots[q + 2].*mask, slots[q + 3].*mask));
+        return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_permutevar8x32_epi32(words, order)));
+    };
+    return fourRows(0) | (static_cast<uint64_t>(fourRows(4)) << 32);
+}
+
+// The lanes of `v` added up, in every lane.
+BWVOQ_AVX2 inline __m256i SumOfLanes(__m256i v) {
+    v = _mm256_add_epi32(v, _mm256_permute2x128_si256(v, v, 1));
+    v = _mm256_add_epi32(v, _mm256_shuffle_epi32(v, 0x4E));
+    return _mm256_add_epi32(v, _mm256_shuffle_epi32(v, 0xB1));
+}
+
+// The first lane holding the least of the (unsigned) lanes.
+BWVOQ_AVX2 inline int32_t FirstLeastLane(__m256i v) {
+    __m256i least = _mm256_min_epu32(v, _mm256_permute2x128_si256(v, v, 1));
+    least = _mm256_min_epu32(least, _mm256_shuffle_epi32(least, 0x4E));
+    least = _mm256_min_epu32(least, _mm256_shuffle_epi32(least, 0xB1));
+    return __builtin_ctz(static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(v, least)))));
 }
 
 template <const MeasureFactors& f>
 BWVOQ_AVX2 void ComputeRows(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
                             ModifierRows& rows) {
-    const HalfPixels half = PrepareHalf<f>(block, shape, first, base);
-    const int32_t room = RoomOf(base);
-    const int32_t unclamped = UnclampedRows(room);
+    const PreparedHalf half = PrepareHalf<f>(block, shape, first, base);
+    const int32_t unclamped = kUnclampedRows[static_cast<uint32_t>(RoomOf(base))];
     CandidateTerms terms;
-    if (unclamped < 8) ComputeClampedTerms(base, f, unclamped & ~1, terms);
-    const __m256i rowErrors[8] = {RowError<f, 0>(half, room, terms, rows), RowError<f, 1>(half, room, terms, rows),
-                                  RowError<f, 2>(half, room, terms, rows), RowError<f, 3>(half, room, terms, rows),
-                                  RowError<f, 4>(half, room, terms, rows), RowError<f, 5>(half, room, terms, rows),
-                                  RowError<f, 6>(half, room, terms, rows), RowError<f, 7>(half, room, terms, rows)};
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(rows.error), SumLanesOfEach(rowErrors));
+    if (unclamped < 8) ComputeClampedTerms<f>(base, unclamped & ~1, terms);
+    const RowSlots slots[8] = {Row<f, 0>(half, unclamped, terms), Row<f, 1>(half, unclamped, terms),
+                               Row<f, 2>(half, unclamped, terms), Row<f, 3>(half, unclamped, terms),
+                               Row<f, 4>(half, unclamped, terms), Row<f, 5>(half, unclamped, terms),
+                               Row<f, 6>(half, unclamped, terms), Row<f, 7>(half, unclamped, terms)};
+    const __m256i best[8] = {slots[0].best, slots[1].best, slots[2].best, slots[3].best,
+                             slots[4].best, slots[5].best, slots[6].best, slots[7].best};
+    const __m256i errors = _mm256_add_epi32(SumLanesOfEach(best), SumOfLanes(half.pixelTerm));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(rows.error), errors);
+    rows.least = FirstLeastLane(errors);
+    rows.msb = RowBits(slots, &RowSlots::msb);
+    rows.lsb = RowBits(slots, &RowSlots::lsb);
 }
 
 }  // namespace
 
 void ComputeModifierRowsAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
-                             RowMeasure measure, ModifierRows& rows) {
-    if (measure == RowMeasure::Plain) {
+                             ErrorMeasure measure, ModifierRows& rows) {
+    if (measure == ErrorMeasure::Plain) {
         ComputeRows<kPlainFactors>(block, shape, first, base, rows);
     } else {
         ComputeRows<kPerceptualFactors>(block, shape, first, base, rows);
