@@ -9,14 +9,17 @@
 // The process exit code of an encoder that cannot go on.
 inline constexpr int kETC1EncoderFailureExitCode = 3;
 
+// printf to the console, then flush; the console stand-in for a missing sink.
+void PrintETC1Message(const char* format, ...);
+
 template <typename... Args>
 void ReportETC1Message(MessageLevel level, const char* format, Args... args) {
     if (g_reportMessage != nullptr) {
         g_reportMessage(level, format, args...);
+        std::fflush(stdout);
     } else {
-        std::printf(format, args...);
+        PrintETC1Message(format, args...);
     }
-    std::fflush(stdout);
 }
 
 // "Could not allocate decompression buffer --- exiting\n", then exit code 3.
