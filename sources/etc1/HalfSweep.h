@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "etc1/HalfBlock.h"
+#include "etc1/SearchError.h"
 
 // Inclusive code ranges per channel, R, G, B.
 struct CodeBox {
@@ -35,25 +36,34 @@ inline constexpr int32_t CandidateKey(int32_t red, int32_t green, int32_t blue) 
 inline constexpr int32_t KeyCode(int32_t key, int32_t channel) { return key >> (10 - 5 * channel) & 31; }
 
 // Errors of one half for every code of a box, one per pixel, table row and
-// modifier. red, green: per code, filled when first needed; lanes: the box's G
-// codes in the lanes of lanes[0], its B codes in the lanes of lanes[blueTable]
-// from lane blueLane on (G and B share lanes[0] when both have at most 8 codes);
-// smallestBlue: the least B error over the box's B codes.
+// modifier. red: per R code; green: per G code, filled when first needed; lanes:
+// the box's G codes in the lanes of lanes[0], its B codes in the lanes of
+// lanes[blueTable] from lane blueLane on (G and B share lanes[0] when both have
+// at most 8 codes), each table row filled when first needed; smallestBlue: the
+// least B error over the box's B codes; rowBounds: per R code and table row, a
+// sum that no candidate with that R code gets below in that row (G and B left
+// free per pixel and modifier); lowest: the least of them.
 struct alignas(64) HalfTables {
     ErrorMeasure measure;
     HalfShape shape;
     int32_t bits;  // 5 or 4: how codes expand to colours
     CodeBox box;
-    HalfPixels pixels;     // in the order the tables hold them
-    uint32_t weights[3];   // of the channels' squared differences
-    uint32_t builtRed;     // bit n: red[n] is filled
-    uint32_t builtGreen;   // bit n: green[n] is filled
+    HalfPixels pixels;          // in the order the tables hold them
+    uint32_t weights[3];        // of the channels' squared differences
+    uint32_t builtGreen;        // bit n: green[n] is filled
+    uint32_t builtLaneRows[2];  // bit q: table row q of lanes[n] is filled
     int32_t blueTable;
     int32_t blueLane;
+    uint32_t lowest;
+    int32_t modifiers[kErrorEntries / kHalfPixels];  // of each entry of a pixel
+    int32_t laneColours[2][kLanes];        // the colour, channel and weight of each lane
+    int32_t laneChannels[2][kLanes];
+    uint32_t laneWeights[2][kLanes];
     alignas(64) uint32_t red[kMaxCodesPerChannel][kErrorEntries];
     alignas(64) uint32_t green[kMaxCodesPerChannel][kErrorEntries];
     alignas(64) uint32_t lanes[2][kErrorEntries][kLanes];
     alignas(64) uint32_t smallestBlue[kErrorEntries];
+    alignas(64) uint32_t rowBounds[kMaxCodesPerChannel][kTableRows];
 };
 
 struct HalfSweepFunctions {

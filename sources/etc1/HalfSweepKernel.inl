@@ -6,17 +6,25 @@
 // each flavour stays private to its file, and shared inline code is never built
 // for a processor that may lack the instructions.
 //
-// Layout of an error entry: pixel p, table row q, modifier slot k at p*32 + q*4 + k.
-// A "line" is one R code and one G code with the B codes in the table lanes; a
-// "bound line" is one R code with the G codes in the lanes and each entry's
-// smallest B error. The 16 table lanes are worked in chunks of the native width.
+// Layout of an error entry: pixel p, modifier slot k, table row q at p*32 + k*8 + q,
+// so that the eight table rows of one pixel and slot lie side by side. A "line"
+// is one R code and one G code with the B codes in the table lanes; a "bound
+// line" is one R code with the G codes in the lanes and each entry's smallest B
+// error. The 16 table lanes are worked in chunks of the native width.
 
 constexpr int32_t kWidth = SWEEP_WIDTH;
 constexpr int32_t kChunks = kLanes / kWidth;
 constexpr int32_t kEntriesPerPixel = kErrorEntries / kHalfPixels;
+constexpr int32_t kSlots = kEntriesPerPixel / kTableRows;
 
 typedef uint32_t Lanes __attribute__((vector_size(4 * kWidth)));
 typedef int32_t SignedLanes __attribute__((vector_size(4 * kWidth)));
+// One value per table row.
+typedef uint32_t RowSums __attribute__((vector_size(4 * kTableRows)));
+
+SWEEP_TARGET inline constexpr int32_t Entry(int32_t pixel, int32_t slot, int32_t row) {
+    return pixel * kEntriesPerPixel + slot * kTableRows + row;
+}
 
 SWEEP_TARGET inline Lanes Smaller(Lanes a, Lanes b) { return a < b ? a : b; }
 
@@ -54,6 +62,12 @@ SWEEP_TARGET inline SignedLanes LoadSigned(const int32_t* source) {
     return lanes;
 }
 
+SWEEP_TARGET inline RowSums LoadRowSums(const uint32_t* source) {
+    RowSums sums;
+    __builtin_memcpy(&sums, source, sizeof sums);
+    return sums;
+}
+
 // Lane numbers of chunk `chunk` of the 16 table lanes.
 SWEEP_TARGET inline Lanes LaneIndex(int32_t chunk) {
     Lanes index;
@@ -78,92 +92,113 @@ SWEEP_TARGET inline Lanes Square(SignedLanes difference) {
     return reinterpret_cast<Lanes>(magnitude * magnitude);
 }
 
-// weight * (pixel - candidate)^2 per lane.
-SWEEP_TARGET inline Lanes SquaredErrors(SignedLanes pixel, SignedLanes candidate, uint32_t weight) {
-    Lanes square = Square(pixel - candidate);
+// weight * difference^2 per lane.
+SWEEP_TARGET inline Lanes WeightedSquare(SignedLanes difference, uint32_t weight) {
+    Lanes square = Square(difference);
     return weight == 1 ? square : square * weight;
 }
 
-// One channel's errors for one colour value over one pixel's entries; `visit`
-// gets each vector of kWidth entries with its entry number.
-template <typename Visit>
-SWEEP_TARGET inline void ForEachCodeErrors(const HalfTables& tables, int32_t channel, int32_t colour, Visit&& visit) {
+// The candidate values of one colour value for the entries of a pixel, kWidth at a time.
+SWEEP_TARGET inline void EntryCandidates(const HalfTables& tables, int32_t colour,
+                                         SignedLanes (&candidates)[kEntriesPerPixel / kWidth]) {
+    for (int32_t vector = 0; vector < kEntriesPerPixel / kWidth; ++vector) {
+        candidates[vector] = ClampToByte(LoadSigned(tables.modifiers + vector * kWidth) + colour);
+    }
+}
+
+// One channel's errors for one colour value over every entry, into `row`.
+SWEEP_TARGET void FillCodeRow(const HalfTables& tables, int32_t channel, int32_t colour, uint32_t* row) {
     constexpr int32_t kVectors = kEntriesPerPixel / kWidth;
     SignedLanes candidates[kVectors];
-    for (int32_t vector = 0; vector < kVectors; ++vector) {
-        candidates[vector] = ClampToByte(LoadSigned(&ETC1ModifierTable[0][0] + vector * kWidth) + colour);
-    }
+    EntryCandidates(tables, colour, candidates);
     for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
         SignedLanes value = SignedLanes{} + tables.pixels.pixel[pixel][channel];
         for (int32_t vector = 0; vector < kVectors; ++vector) {
-            visit(pixel * kEntriesPerPixel + vector * kWidth,
-                  SquaredErrors(value, candidates[vector], tables.weights[channel]));
+            StoreLanes(row + pixel * kEntriesPerPixel + vector * kWidth,
+                       WeightedSquare(value - candidates[vector], tables.weights[channel]));
         }
     }
 }
 
-// The row of one R or G code, built on first use.
-SWEEP_TARGET const uint32_t* CodeRow(HalfTables& tables, int32_t channel, int32_t code) {
-    int32_t index = code - tables.box.low[channel];
-    uint32_t& built = channel == 0 ? tables.builtRed : tables.builtGreen;
-    uint32_t* row = channel == 0 ? tables.red[index] : tables.green[index];
-    if ((built >> index & 1) == 0) {
-        ForEachCodeErrors(tables, channel, ExpandCode(tables.bits, code),
-                          [row](int32_t entry, Lanes errors) SWEEP_TARGET { StoreLanes(row + entry, errors); });
-        built |= 1u << index;
+// The row of one G code, built on first use.
+SWEEP_TARGET const uint32_t* GreenRow(HalfTables& tables, int32_t code) {
+    int32_t index = code - tables.box.low[1];
+    if ((tables.builtGreen >> index & 1) == 0) {
+        FillCodeRow(tables, 1, ExpandCode(tables.bits, code), tables.green[index]);
+        tables.builtGreen |= 1u << index;
     }
-    return row;
+    return tables.green[index];
 }
 
-SWEEP_TARGET void PrepareSmallestBlue(HalfTables& tables) {
-    Lanes least[kErrorEntries / kWidth];
-    for (Lanes& vector : least) vector = ~Lanes{};
-    for (int32_t code = tables.box.low[2]; code <= tables.box.high[2]; ++code) {
-        ForEachCodeErrors(tables, 2, ExpandCode(tables.bits, code), [&least](int32_t entry, Lanes errors) SWEEP_TARGET {
-            least[entry / kWidth] = Smaller(least[entry / kWidth], errors);
-        });
+// The least error of each entry over one channel's codes of the box. The
+// nearest candidate value decides, so only the least distance is squared.
+SWEEP_TARGET void FillSmallest(const HalfTables& tables, int32_t channel, uint32_t* smallest) {
+    constexpr int32_t kVectors = kEntriesPerPixel / kWidth;
+    SignedLanes least[kErrorEntries / kWidth];
+    for (SignedLanes& vector : least) vector = SignedLanes{} + 255;
+    for (int32_t code = tables.box.low[channel]; code <= tables.box.high[channel]; ++code) {
+        SignedLanes candidates[kVectors];
+        EntryCandidates(tables, ExpandCode(tables.bits, code), candidates);
+        for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+            SignedLanes value = SignedLanes{} + tables.pixels.pixel[pixel][channel];
+            for (int32_t vector = 0; vector < kVectors; ++vector) {
+                SignedLanes difference = value - candidates[vector];
+                difference = difference < 0 ? -difference : difference;
+                SignedLanes& nearest = least[pixel * kVectors + vector];
+                nearest = difference < nearest ? difference : nearest;
+            }
+        }
     }
     for (int32_t vector = 0; vector < kErrorEntries / kWidth; ++vector) {
-        StoreLanes(tables.smallestBlue + vector * kWidth, least[vector]);
+        StoreLanes(smallest + vector * kWidth, WeightedSquare(least[vector], tables.weights[channel]));
     }
 }
 
-// Which channel and code each table lane stands for.
-struct LaneCodes {
-    int32_t colours[kLanes];
-    int32_t channels[kLanes];
-    uint32_t weights[kLanes];
-};
+// Every R code's row bounds: per pixel the least over the slots of its R error
+// plus the least G and B errors, summed over the pixels, one sum per table row.
+SWEEP_TARGET void PrepareRowBounds(HalfTables& tables) {
+    alignas(64) uint32_t others[kErrorEntries];
+    FillSmallest(tables, 1, others);
+    FillSmallest(tables, 2, tables.smallestBlue);
+    for (int32_t entry = 0; entry < kErrorEntries; entry += kWidth) {
+        StoreLanes(others + entry, LoadLanes(others + entry) + LoadLanes(tables.smallestBlue + entry));
+    }
+    RowSums lowest = ~RowSums{};
+    for (int32_t index = 0; index <= tables.box.high[0] - tables.box.low[0]; ++index) {
+        RowSums sums{};
+        for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+            const uint32_t* red = tables.red[index] + Entry(pixel, 0, 0);
+            const uint32_t* rest = others + Entry(pixel, 0, 0);
+            RowSums least = LoadRowSums(red) + LoadRowSums(rest);
+            for (int32_t slot = 1; slot < kSlots; ++slot) {
+                RowSums sum = LoadRowSums(red + slot * kTableRows) + LoadRowSums(rest + slot * kTableRows);
+                least = sum < least ? sum : least;
+            }
+            sums += least;
+        }
+        __builtin_memcpy(tables.rowBounds[index], &sums, sizeof sums);
+        lowest = sums < lowest ? sums : lowest;
+    }
+    tables.lowest = lowest[0];
+    for (int32_t row = 1; row < kTableRows; ++row) tables.lowest = lowest[row] < tables.lowest ? lowest[row] : tables.lowest;
+}
 
-SWEEP_TARGET void AssignLanes(const HalfTables& tables, int32_t channel, int32_t firstLane, LaneCodes& codes) {
+// The table rows in which some candidate with R code `red` may get below `limit` (internal units).
+SWEEP_TARGET inline uint32_t RowsBelow(const HalfTables& tables, int32_t red, uint32_t limit) {
+    RowSums bounds = LoadRowSums(tables.rowBounds[red - tables.box.low[0]]);
+    RowSums below = bounds < (RowSums{} + limit);
+    uint32_t rows = 0;
+    for (int32_t row = 0; row < kTableRows; ++row) rows |= (below[row] & 1u) << row;
+    return rows;
+}
+
+SWEEP_TARGET void AssignLanes(HalfTables& tables, int32_t table, int32_t channel, int32_t firstLane) {
     int32_t low = tables.box.low[channel], high = tables.box.high[channel];
     for (int32_t lane = firstLane; lane < kLanes; ++lane) {
         int32_t code = low + lane - firstLane <= high ? low + lane - firstLane : high;
-        codes.colours[lane] = ExpandCode(tables.bits, code);
-        codes.channels[lane] = channel;
-        codes.weights[lane] = tables.weights[channel];
-    }
-}
-
-// Errors per entry with the lanes' codes, chunk by chunk.
-SWEEP_TARGET void FillLanes(const HalfTables& tables, const LaneCodes& codes, uint32_t (*lanes)[kLanes]) {
-    bool weighted = tables.measure == ErrorMeasure::Perceptual;
-    for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
-        const int32_t first = chunk * kWidth;
-        SignedLanes isBlue = LoadSigned(codes.channels + first) == 2;
-        Lanes weights = LoadLanes(codes.weights + first);
-        SignedLanes candidates[kEntriesPerPixel];
-        for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
-            candidates[slot] = ClampToByte(LoadSigned(codes.colours + first) + ETC1ModifierTable[slot / 4][slot % 4]);
-        }
-        for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-            const int32_t* colour = tables.pixels.pixel[pixel];
-            SignedLanes value = isBlue != 0 ? SignedLanes{} + colour[2] : SignedLanes{} + colour[1];
-            for (int32_t slot = 0; slot < kEntriesPerPixel; ++slot) {
-                Lanes square = Square(value - candidates[slot]);
-                StoreLanes(lanes[pixel * kEntriesPerPixel + slot] + first, weighted ? square * weights : square);
-            }
-        }
+        tables.laneColours[table][lane] = ExpandCode(tables.bits, code);
+        tables.laneChannels[table][lane] = channel;
+        tables.laneWeights[table][lane] = tables.weights[channel];
     }
 }
 
@@ -172,16 +207,42 @@ SWEEP_TARGET void PrepareLanes(HalfTables& tables) {
     bool shared = tables.box.high[1] - tables.box.low[1] < half && tables.box.high[2] - tables.box.low[2] < half;
     tables.blueTable = shared ? 0 : 1;
     tables.blueLane = shared ? half : 0;
-    LaneCodes codes;
-    AssignLanes(tables, 1, 0, codes);
-    if (shared) {
-        AssignLanes(tables, 2, half, codes);
-        FillLanes(tables, codes, tables.lanes[0]);
-        return;
+    tables.builtLaneRows[0] = 0;
+    tables.builtLaneRows[1] = 0;
+    AssignLanes(tables, 0, 1, 0);
+    AssignLanes(tables, tables.blueTable, 2, tables.blueLane);
+}
+
+// Errors of table row `row` for the lanes' codes of lanes[table], chunk by chunk.
+SWEEP_TARGET void FillLaneRow(HalfTables& tables, int32_t table, int32_t row) {
+    bool weighted = tables.measure == ErrorMeasure::Perceptual;
+    uint32_t (*lanes)[kLanes] = tables.lanes[table];
+    for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
+        const int32_t first = chunk * kWidth;
+        SignedLanes isBlue = LoadSigned(tables.laneChannels[table] + first) == 2;
+        Lanes weights = LoadLanes(tables.laneWeights[table] + first);
+        SignedLanes colours = LoadSigned(tables.laneColours[table] + first);
+        SignedLanes candidates[kSlots];
+        for (int32_t slot = 0; slot < kSlots; ++slot) {
+            candidates[slot] = ClampToByte(colours + ETC1ModifierTable[row][slot]);
+        }
+        for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+            const int32_t* colour = tables.pixels.pixel[pixel];
+            SignedLanes value = isBlue != 0 ? SignedLanes{} + colour[2] : SignedLanes{} + colour[1];
+            for (int32_t slot = 0; slot < kSlots; ++slot) {
+                Lanes square = Square(value - candidates[slot]);
+                StoreLanes(lanes[Entry(pixel, slot, row)] + first, weighted ? square * weights : square);
+            }
+        }
     }
-    FillLanes(tables, codes, tables.lanes[0]);
-    AssignLanes(tables, 2, 0, codes);
-    FillLanes(tables, codes, tables.lanes[1]);
+}
+
+// Fills the table rows of `rows` that lanes[table] does not hold yet.
+SWEEP_TARGET void EnsureLaneRows(HalfTables& tables, int32_t table, uint32_t rows) {
+    for (uint32_t missing = rows & ~tables.builtLaneRows[table]; missing != 0; missing &= missing - 1) {
+        FillLaneRow(tables, table, __builtin_ctz(missing));
+    }
+    tables.builtLaneRows[table] |= rows;
 }
 
 // The half's pixels from the farthest from their mean to the nearest: the far
@@ -220,9 +281,14 @@ SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasu
     for (int32_t channel = 0; channel < 3; ++channel) {
         tables.weights[channel] = measure == ErrorMeasure::Plain ? 1 : kPerceptualWeights[channel];
     }
-    tables.builtRed = 0;
+    for (int32_t entry = 0; entry < kEntriesPerPixel; ++entry) {
+        tables.modifiers[entry] = ETC1ModifierTable[entry % kTableRows][entry / kTableRows];
+    }
+    for (int32_t code = box.low[0]; code <= box.high[0]; ++code) {
+        FillCodeRow(tables, 0, ExpandCode(bits, code), tables.red[code - box.low[0]]);
+    }
     tables.builtGreen = 0;
-    PrepareSmallestBlue(tables);
+    PrepareRowBounds(tables);
     PrepareLanes(tables);
 }
 
@@ -257,11 +323,12 @@ SWEEP_TARGET void CompleteShared(SharedEntries& shared) {
 // The smallest error of each lane over the four modifiers of one pixel and table row.
 SWEEP_TARGET inline Lanes PixelRowErrors(const uint32_t (*lanes)[kLanes], int32_t first, const uint32_t* shared,
                                          int32_t pixel, int32_t row) {
-    int32_t entry = pixel * kEntriesPerPixel + 4 * row;
+    const int32_t entry = Entry(pixel, 0, row);
+    const int32_t step = Entry(0, 1, 0);
     Lanes slot0 = LoadLanes(lanes[entry] + first) + shared[entry];
-    Lanes slot1 = LoadLanes(lanes[entry + 1] + first) + shared[entry + 1];
-    Lanes slot2 = LoadLanes(lanes[entry + 2] + first) + shared[entry + 2];
-    Lanes slot3 = LoadLanes(lanes[entry + 3] + first) + shared[entry + 3];
+    Lanes slot1 = LoadLanes(lanes[entry + step] + first) + shared[entry + step];
+    Lanes slot2 = LoadLanes(lanes[entry + 2 * step] + first) + shared[entry + 2 * step];
+    Lanes slot3 = LoadLanes(lanes[entry + 3 * step] + first) + shared[entry + 3 * step];
     return Smaller(Smaller(slot0, slot1), Smaller(slot2, slot3));
 }
 
@@ -308,15 +375,16 @@ SWEEP_TARGET void FinishRow(LineState& state, int32_t first, Lanes sum, Lanes& c
 // out. `hintRow` is tried first (the row that last won nearby) and becomes this
 // chunk's winner.
 SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t chunk, SharedEntries& shared, LineState& state,
-                          int32_t& hintRow) {
+                          uint32_t candidateRows, int32_t& hintRow) {
     const int32_t first = chunk * kWidth;
     Lanes cutoff = LoadLanes(state.cutoff + first);
-    Lanes firstPixel[kTableRows];
-#pragma GCC unroll 8
-    for (int32_t row = 0; row < kTableRows; ++row) firstPixel[row] = PixelRowErrors(lanes, first, shared.values, 0, row);
+    Lanes firstPixel[kTableRows] = {};
     uint32_t rows = 0;
-#pragma GCC unroll 8
-    for (int32_t row = 0; row < kTableRows; ++row) rows |= (LanesBelow(firstPixel[row], cutoff) != 0 ? 1u : 0u) << row;
+    for (uint32_t todo = candidateRows; todo != 0; todo &= todo - 1) {
+        int32_t row = __builtin_ctz(todo);
+        firstPixel[row] = PixelRowErrors(lanes, first, shared.values, 0, row);
+        rows |= (LanesBelow(firstPixel[row], cutoff) != 0 ? 1u : 0u) << row;
+    }
     if (rows == 0) return;
     CompleteShared(shared);
     // The hint row goes first, except where rows must go in order.
@@ -334,13 +402,15 @@ SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t chunk, Shared
     StoreLanes(state.cutoff + first, cutoff);
 }
 
-// Every chunk of a line that holds a lane with a cutoff.
+// Every chunk of a line that holds a lane with a cutoff, in the table rows of `candidateRows`.
 SWEEP_TARGET void SumLine(const uint32_t (*lanes)[kLanes], uint32_t laneMask, const uint32_t* first,
-                          const uint32_t* second, LineState& state, int32_t& hintRow) {
+                          const uint32_t* second, LineState& state, uint32_t candidateRows, int32_t& hintRow) {
     SharedEntries shared;
     StartShared(shared, first, second);
     for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
-        if ((laneMask >> (chunk * kWidth) & ((1u << kWidth) - 1)) != 0) SumRows(lanes, chunk, shared, state, hintRow);
+        if ((laneMask >> (chunk * kWidth) & ((1u << kWidth) - 1)) != 0) {
+            SumRows(lanes, chunk, shared, state, candidateRows, hintRow);
+        }
     }
 }
 
@@ -366,6 +436,9 @@ SWEEP_TARGET void StartSweep(HalfTables& tables, const CodeBox& part, Sweep& swe
 // B may differ per pixel and modifier here.
 SWEEP_TARGET uint32_t GreensWorthTrying(Sweep& sweep, int32_t red, uint32_t split, uint32_t early, uint32_t late) {
     HalfTables& tables = *sweep.tables;
+    uint32_t rows = RowsBelow(tables, red, split > 0 ? early : late);
+    if (rows == 0) return 0;
+    EnsureLaneRows(tables, 0, rows);
     LineState state;
     for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
         Lanes limits = LaneIndex(chunk) < split ? Lanes{} + early : Lanes{} + late;
@@ -374,7 +447,8 @@ SWEEP_TARGET uint32_t GreensWorthTrying(Sweep& sweep, int32_t red, uint32_t spli
     state.wide = false;
     state.boundOnly = true;
     state.reached = 0;
-    SumLine(tables.lanes[0], sweep.greenMask, CodeRow(tables, 0, red), tables.smallestBlue, state, sweep.hintRow);
+    SumLine(tables.lanes[0], sweep.greenMask, tables.red[red - tables.box.low[0]], tables.smallestBlue, state, rows,
+            sweep.hintRow);
     return state.reached;
 }
 
@@ -386,6 +460,9 @@ SWEEP_TARGET void VisitLine(Sweep& sweep, int32_t red, int32_t green, int32_t li
     if (limit <= 0) return;
     LineState state;
     state.limit = InternalLimit(tables.measure, limit);
+    uint32_t rows = RowsBelow(tables, red, state.limit);
+    if (rows == 0) return;
+    EnsureLaneRows(tables, tables.blueTable, rows);
     for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
         StoreLanes(state.cutoff + chunk * kWidth, LanesOf(sweep.blueMask, chunk) & state.limit);
     }
@@ -396,8 +473,8 @@ SWEEP_TARGET void VisitLine(Sweep& sweep, int32_t red, int32_t green, int32_t li
         double start = limit < 1560600 ? limit : 1560600.0;
         for (double& best : state.wideBest) best = start;
     }
-    SumLine(tables.lanes[tables.blueTable], sweep.blueMask, CodeRow(tables, 0, red), CodeRow(tables, 1, green), state,
-            sweep.hintRow);
+    SumLine(tables.lanes[tables.blueTable], sweep.blueMask, tables.red[red - tables.box.low[0]], GreenRow(tables, green),
+            state, rows, sweep.hintRow);
     // A lane's cutoff drops below the limit only with a row that counts.
     for (uint32_t found = sweep.blueMask; found != 0; found &= found - 1) {
         int32_t lane = __builtin_ctz(found);
