@@ -490,6 +490,27 @@ SWEEP_TARGET int32_t ClampCode(int32_t code, int32_t low, int32_t high) {
     return code < low ? low : code > high ? high : code;
 }
 
+// The error of one candidate, worked out from its three code rows.
+SWEEP_TARGET int32_t CandidateError(HalfTables& tables, int32_t red, int32_t green, int32_t blue) {
+    alignas(64) uint32_t blueRow[kErrorEntries];
+    FillCodeRow(tables, 2, ExpandCode(tables.bits, blue), blueRow);
+    const uint32_t* redRow = tables.red[red - tables.box.low[0]];
+    const uint32_t* greenRow = GreenRow(tables, green);
+    RowSums sums{};
+    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+        RowSums least = ~RowSums{};
+        for (int32_t slot = 0; slot < kSlots; ++slot) {
+            int32_t entry = Entry(pixel, slot, 0);
+            RowSums sum = LoadRowSums(redRow + entry) + LoadRowSums(greenRow + entry) + LoadRowSums(blueRow + entry);
+            least = sum < least ? sum : least;
+        }
+        sums += least;
+    }
+    uint32_t rowSums[kTableRows];
+    __builtin_memcpy(rowSums, &sums, sizeof rowSums);
+    return SearchErrorFromRowSums(tables.measure, tables.shape, rowSums);
+}
+
 SWEEP_TARGET Candidate FindFirstBest(HalfTables& tables, const CodeBox& part, int32_t cutoff, const int32_t seed[3]) {
     Sweep sweep;
     StartSweep(tables, part, sweep);
@@ -503,6 +524,11 @@ SWEEP_TARGET Candidate FindFirstBest(HalfTables& tables, const CodeBox& part, in
     };
     int32_t seedRed = ClampCode(seed[0], part.low[0], part.high[0]);
     int32_t seedGreen = ClampCode(seed[1], part.low[1], part.high[1]);
+    int32_t seedBlue = ClampCode(seed[2], part.low[2], part.high[2]);
+    // The seed alone, from the code rows, gives the seed line a limit and spares
+    // it the table rows that cannot beat the seed.
+    int32_t seedError = CandidateError(tables, seedRed, seedGreen, seedBlue);
+    if (seedError < cutoff) best = Candidate{seedError, CandidateKey(seedRed, seedGreen, seedBlue)};
     VisitLine(sweep, seedRed, seedGreen, limitFor(CandidateKey(seedRed, seedGreen, part.low[2])), consider);
     for (int32_t red = part.low[0]; red <= part.high[0]; ++red) {
         // Lanes whose G code comes before the best's get one more.
