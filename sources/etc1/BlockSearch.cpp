@@ -63,9 +63,15 @@ bool GatePasses(const Orientation& o) {
     return true;
 }
 
+// True when the halves' least errors already add up to the cutoff.
+bool HalvesOutOfReach(const Orientation& o, int32_t cutoff) {
+    return LeastError(o.firstTables) + LeastError(o.secondTables) >= cutoff;
+}
+
 OrientationChoice TryDifferential(Orientation& o, int32_t cutoff) {
     o.sweep.prepare(o.firstTables, o.firstHalf, o.measure, o.shape, 5, Window(o.firstCentre, o.rules.radius));
     o.sweep.prepare(o.secondTables, o.secondHalf, o.measure, o.shape, 5, Window(o.secondCentre, o.rules.radius));
+    if (HalvesOutOfReach(o, cutoff)) return OrientationChoice{false, cutoff, true, {}, {}};
     ColourPair pair =
         PairDifferentialColours(o.sweep, o.firstTables, o.secondTables, o.firstCentre, o.secondCentre, cutoff);
     OrientationChoice choice{pair.found, pair.total, true, {}, {}};
@@ -79,13 +85,14 @@ OrientationChoice TryDifferential(Orientation& o, int32_t cutoff) {
 // Each half's best 4-bit colour on its own; the sum must stay below the cutoff.
 OrientationChoice TryIndividual(Orientation& o, int32_t cutoff) {
     OrientationChoice choice{false, cutoff, false, {}, {}};
+    o.sweep.prepare(o.firstTables, o.firstHalf, o.measure, o.shape, 4, kIndividualCodes);
+    o.sweep.prepare(o.secondTables, o.secondHalf, o.measure, o.shape, 4, kIndividualCodes);
+    if (HalvesOutOfReach(o, cutoff)) return choice;
     int32_t seed[3];
     for (int32_t channel = 0; channel < 3; ++channel) seed[channel] = IndividualSeed(o.firstAverage[channel]);
-    o.sweep.prepare(o.firstTables, o.firstHalf, o.measure, o.shape, 4, kIndividualCodes);
-    Candidate first = o.sweep.findFirstBest(o.firstTables, kIndividualCodes, cutoff, seed);
+    Candidate first = o.sweep.findFirstBest(o.firstTables, kIndividualCodes, cutoff - LeastError(o.secondTables), seed);
     if (first.key < 0) return choice;
     for (int32_t channel = 0; channel < 3; ++channel) seed[channel] = IndividualSeed(o.secondAverage[channel]);
-    o.sweep.prepare(o.secondTables, o.secondHalf, o.measure, o.shape, 4, kIndividualCodes);
     Candidate second = o.sweep.findFirstBest(o.secondTables, kIndividualCodes, cutoff - first.error, seed);
     if (second.key < 0) return choice;
     choice = OrientationChoice{true, first.error + second.error, false, {}, {}};

@@ -66,7 +66,8 @@ int32_t LimitFromPartners(const HalfSweepFunctions& sweep, HalfTables& first, Ha
 ColourPair PairDifferentialColours(const HalfSweepFunctions& sweep, HalfTables& first, HalfTables& second,
                                    const int32_t firstSeed[3], const int32_t secondSeed[3], int32_t cutoff) {
     ColourPair none{false, cutoff, {}, {}};
-    Candidate firstBest = sweep.findFirstBest(first, first.box, cutoff, firstSeed);
+    // No pair gets below the cutoff unless the first colour does so with the second half's least error added.
+    Candidate firstBest = sweep.findFirstBest(first, first.box, cutoff - LeastError(second), firstSeed);
     if (firstBest.key < 0) return none;
     Candidate secondBest = sweep.findFirstBest(second, second.box, cutoff - firstBest.error, secondSeed);
     if (secondBest.key < 0) return none;

@@ -66,6 +66,9 @@ struct alignas(64) HalfTables {
     alignas(64) uint32_t rowBounds[kMaxCodesPerChannel][kTableRows];
 };
 
+// No candidate of the prepared box has a smaller error.
+inline int32_t LeastError(const HalfTables& tables) { return LeastSearchError(tables.measure, tables.lowest); }
+
 struct HalfSweepFunctions {
     // Fills the per-channel tables of `half` for every code of `box` (at most 16 per channel).
     void (*prepare)(HalfTables& tables, const HalfPixels& half, ErrorMeasure measure, HalfShape shape, int32_t bits,

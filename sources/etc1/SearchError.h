@@ -20,3 +20,10 @@ int32_t SearchErrorFromRowSums(ErrorMeasure measure, HalfShape shape, const uint
 inline constexpr uint32_t InternalLimit(ErrorMeasure measure, int32_t limit) {
     return measure == ErrorMeasure::Plain ? static_cast<uint32_t>(limit) : static_cast<uint32_t>(limit) * 1000u;
 }
+
+// The least error a search can return when none of its row sums lies below
+// `rowSum` (internal units): the perceptual searches never round a sum in
+// thousandths below its whole part.
+inline constexpr int32_t LeastSearchError(ErrorMeasure measure, uint32_t rowSum) {
+    return static_cast<int32_t>(measure == ErrorMeasure::Plain ? rowSum : rowSum / 1000u);
+}
