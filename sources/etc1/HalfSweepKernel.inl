@@ -358,7 +358,7 @@ SWEEP_TARGET void FinishWideRow(LineState& state, int32_t first, Lanes rowSum, L
     }
 }
 
-SWEEP_TARGET void FinishRow(LineState& state, int32_t first, Lanes sum, Lanes& cutoff, int32_t row, int32_t& hintRow) {
+SWEEP_TARGET void FinishRow(LineState& state, int32_t first, Lanes sum, Lanes& cutoff) {
     if (state.boundOnly) {
         state.reached |= LanesBelow(sum, cutoff) << first;
         cutoff = reinterpret_cast<Lanes>(sum < cutoff) ? Lanes{} : cutoff;
@@ -366,16 +366,14 @@ SWEEP_TARGET void FinishRow(LineState& state, int32_t first, Lanes sum, Lanes& c
         FinishWideRow(state, first, sum, cutoff);
     } else {
         cutoff = Smaller(cutoff, sum);
-        hintRow = row;
     }
 }
 
-// Sums the table rows of one chunk of a line. A row is given up once no lane can
-// still use it, the whole chunk when the first pixel already rules every lane
-// out. `hintRow` is tried first (the row that last won nearby) and becomes this
-// chunk's winner.
+// Sums the table rows of one chunk of a line, in order. A row whose first pixel
+// already rules every lane out is given up; the others are summed in full, which
+// costs less than the mispredicted branches of giving them up on the way.
 SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t chunk, SharedEntries& shared, LineState& state,
-                          uint32_t candidateRows, int32_t& hintRow) {
+                          uint32_t candidateRows) {
     const int32_t first = chunk * kWidth;
     Lanes cutoff = LoadLanes(state.cutoff + first);
     Lanes firstPixel[kTableRows] = {};
@@ -387,29 +385,24 @@ SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t chunk, Shared
     }
     if (rows == 0) return;
     CompleteShared(shared);
-    // The hint row goes first, except where rows must go in order.
-    int32_t firstRow = state.wide || (rows >> hintRow & 1) == 0 ? __builtin_ctz(rows) : hintRow;
-    for (int32_t row = firstRow; row < kTableRows; rows &= ~(1u << row), row = __builtin_ctz(rows | 1u << kTableRows)) {
+    for (; rows != 0; rows &= rows - 1) {
+        int32_t row = __builtin_ctz(rows);
         Lanes sum = firstPixel[row];
-        bool alive = LanesBelow(sum, cutoff) != 0;
-        for (int32_t pixel = 1; pixel < kHalfPixels && alive; pixel += 2) {
-            sum += PixelRowErrors(lanes, first, shared.values, pixel, row);
-            if (pixel + 1 < kHalfPixels) sum += PixelRowErrors(lanes, first, shared.values, pixel + 1, row);
-            alive = LanesBelow(sum, cutoff) != 0;
-        }
-        if (alive) FinishRow(state, first, sum, cutoff, row, hintRow);
+#pragma GCC unroll 8
+        for (int32_t pixel = 1; pixel < kHalfPixels; ++pixel) sum += PixelRowErrors(lanes, first, shared.values, pixel, row);
+        if (LanesBelow(sum, cutoff) != 0) FinishRow(state, first, sum, cutoff);
     }
     StoreLanes(state.cutoff + first, cutoff);
 }
 
 // Every chunk of a line that holds a lane with a cutoff, in the table rows of `candidateRows`.
 SWEEP_TARGET void SumLine(const uint32_t (*lanes)[kLanes], uint32_t laneMask, const uint32_t* first,
-                          const uint32_t* second, LineState& state, uint32_t candidateRows, int32_t& hintRow) {
+                          const uint32_t* second, LineState& state, uint32_t candidateRows) {
     SharedEntries shared;
     StartShared(shared, first, second);
     for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
         if ((laneMask >> (chunk * kWidth) & ((1u << kWidth) - 1)) != 0) {
-            SumRows(lanes, chunk, shared, state, candidateRows, hintRow);
+            SumRows(lanes, chunk, shared, state, candidateRows);
         }
     }
 }
@@ -420,7 +413,6 @@ struct Sweep {
     CodeBox part;
     uint32_t greenMask;  // lanes of the G codes inside the part
     uint32_t blueMask;   // lanes of the B codes inside the part
-    int32_t hintRow;
 };
 
 SWEEP_TARGET void StartSweep(HalfTables& tables, const CodeBox& part, Sweep& sweep) {
@@ -428,7 +420,6 @@ SWEEP_TARGET void StartSweep(HalfTables& tables, const CodeBox& part, Sweep& swe
     sweep.part = part;
     sweep.greenMask = ((1u << (part.high[1] - part.low[1] + 1)) - 1) << (part.low[1] - tables.box.low[1]);
     sweep.blueMask = ((1u << (part.high[2] - part.low[2] + 1)) - 1) << (part.low[2] - tables.box.low[2] + tables.blueLane);
-    sweep.hintRow = 0;
 }
 
 // The G codes of one R code (as lanes) that may hold a candidate below their
@@ -447,8 +438,7 @@ SWEEP_TARGET uint32_t GreensWorthTrying(Sweep& sweep, int32_t red, uint32_t spli
     state.wide = false;
     state.boundOnly = true;
     state.reached = 0;
-    SumLine(tables.lanes[0], sweep.greenMask, tables.red[red - tables.box.low[0]], tables.smallestBlue, state, rows,
-            sweep.hintRow);
+    SumLine(tables.lanes[0], sweep.greenMask, tables.red[red - tables.box.low[0]], tables.smallestBlue, state, rows);
     return state.reached;
 }
 
@@ -474,7 +464,7 @@ SWEEP_TARGET void VisitLine(Sweep& sweep, int32_t red, int32_t green, int32_t li
         for (double& best : state.wideBest) best = start;
     }
     SumLine(tables.lanes[tables.blueTable], sweep.blueMask, tables.red[red - tables.box.low[0]], GreenRow(tables, green),
-            state, rows, sweep.hintRow);
+            state, rows);
     // A lane's cutoff drops below the limit only with a row that counts.
     for (uint32_t found = sweep.blueMask; found != 0; found &= found - 1) {
         int32_t lane = __builtin_ctz(found);
