@@ -245,28 +245,26 @@ SWEEP_TARGET void EnsureLaneRows(HalfTables& tables, int32_t table, uint32_t row
     tables.builtLaneRows[table] |= rows;
 }
 
-// The half's pixels from the farthest from their mean to the nearest: the far
-// ones rule most candidates out early, and the order of a sum does not change it.
+// The half's pixels with the one farthest from their mean first: a line tries
+// each table row on that pixel alone before it sums the row, and the order of
+// a sum does not change it.
 SWEEP_TARGET HalfPixels FarthestFirst(const HalfPixels& half) {
     int32_t sum[3] = {};
     for (const auto& pixel : half.pixel) {
         for (int32_t channel = 0; channel < 3; ++channel) sum[channel] += pixel[channel];
     }
-    int32_t distance[kHalfPixels];
+    int32_t farthest = 0, largest = -1;
     for (int32_t i = 0; i < kHalfPixels; ++i) {
-        distance[i] = 0;
+        int32_t distance = 0;
         for (int32_t channel = 0; channel < 3; ++channel) {
             int32_t difference = kHalfPixels * half.pixel[i][channel] - sum[channel];
-            distance[i] += difference * difference;
+            distance += difference * difference;
         }
+        farthest = distance > largest ? i : farthest;
+        largest = distance > largest ? distance : largest;
     }
     HalfPixels ordered = half;
-    for (int32_t i = 1; i < kHalfPixels; ++i) {
-        for (int32_t j = i; j > 0 && distance[j] > distance[j - 1]; --j) {
-            std::swap(distance[j], distance[j - 1]);
-            std::swap(ordered.pixel[j], ordered.pixel[j - 1]);
-        }
-    }
+    std::swap(ordered.pixel[0], ordered.pixel[farthest]);
     return ordered;
 }
 
