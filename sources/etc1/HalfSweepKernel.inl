@@ -374,7 +374,7 @@ SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t chunk, Shared
                           uint32_t candidateRows) {
     const int32_t first = chunk * kWidth;
     Lanes cutoff = LoadLanes(state.cutoff + first);
-    Lanes firstPixel[kTableRows] = {};
+    Lanes firstPixel[kTableRows];
     uint32_t rows = 0;
     for (uint32_t todo = candidateRows; todo != 0; todo &= todo - 1) {
         int32_t row = __builtin_ctz(todo);
