@@ -56,6 +56,7 @@ struct alignas(64) HalfTables {
     int32_t blueLane;
     uint32_t lowest;
     int32_t modifiers[kErrorEntries / kHalfPixels];  // of each entry of a pixel
+    alignas(64) int16_t narrowModifiers[kErrorEntries / kHalfPixels];
     int32_t laneColours[2][kLanes];        // the colour, channel and weight of each lane
     int32_t laneChannels[2][kLanes];
     uint32_t laneWeights[2][kLanes];

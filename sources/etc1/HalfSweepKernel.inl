@@ -130,32 +130,92 @@ SWEEP_TARGET const uint32_t* GreenRow(HalfTables& tables, int32_t code) {
     return tables.green[index];
 }
 
+// The least of each table row over the four slots of one pixel's entries.
+SWEEP_TARGET inline RowSums LeastOverSlots(const Lanes (&entries)[kEntriesPerPixel / kWidth]) {
+#if SWEEP_WIDTH == 16
+    Lanes least = Smaller(entries[0], entries[1]);
+    RowSums low = __builtin_shufflevector(least, least, 0, 1, 2, 3, 4, 5, 6, 7);
+    RowSums high = __builtin_shufflevector(least, least, 8, 9, 10, 11, 12, 13, 14, 15);
+    return low < high ? low : high;
+#elif SWEEP_WIDTH == 8
+    return Smaller(Smaller(entries[0], entries[1]), Smaller(entries[2], entries[3]));
+#else
+    Lanes low = Smaller(Smaller(entries[0], entries[2]), Smaller(entries[4], entries[6]));
+    Lanes high = Smaller(Smaller(entries[1], entries[3]), Smaller(entries[5], entries[7]));
+    return __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7);
+#endif
+}
+
+// Distances need 16 bits: half-width lanes hold twice the entries.
+typedef int16_t Distances __attribute__((vector_size(4 * kWidth)));
+typedef int16_t NarrowLanes __attribute__((vector_size(2 * kWidth)));
+constexpr int32_t kDistancesPerPixel = kEntriesPerPixel / (2 * kWidth);
+
 // The least error of each entry over one channel's codes of the box. The
 // nearest candidate value decides, so only the least distance is squared.
 SWEEP_TARGET void FillSmallest(const HalfTables& tables, int32_t channel, uint32_t* smallest) {
-    constexpr int32_t kVectors = kEntriesPerPixel / kWidth;
-    SignedLanes least[kErrorEntries / kWidth];
-    for (SignedLanes& vector : least) vector = SignedLanes{} + 255;
+    Distances least[kHalfPixels * kDistancesPerPixel];
+    for (Distances& vector : least) vector = Distances{} + 255;
     for (int32_t code = tables.box.low[channel]; code <= tables.box.high[channel]; ++code) {
-        SignedLanes candidates[kVectors];
-        EntryCandidates(tables, ExpandCode(tables.bits, code), candidates);
+        Distances candidates[kDistancesPerPixel];
+        const Distances colour = Distances{} + static_cast<int16_t>(ExpandCode(tables.bits, code));
+        for (int32_t vector = 0; vector < kDistancesPerPixel; ++vector) {
+            Distances modifiers;
+            __builtin_memcpy(&modifiers, tables.narrowModifiers + vector * 2 * kWidth, sizeof modifiers);
+            Distances candidate = modifiers + colour;
+            candidate = candidate < 0 ? Distances{} : candidate;
+            candidates[vector] = candidate > 255 ? Distances{} + 255 : candidate;
+        }
         for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-            SignedLanes value = SignedLanes{} + tables.pixels.pixel[pixel][channel];
-            for (int32_t vector = 0; vector < kVectors; ++vector) {
-                SignedLanes difference = value - candidates[vector];
+            Distances value = Distances{} + static_cast<int16_t>(tables.pixels.pixel[pixel][channel]);
+            for (int32_t vector = 0; vector < kDistancesPerPixel; ++vector) {
+                Distances difference = value - candidates[vector];
                 difference = difference < 0 ? -difference : difference;
-                SignedLanes& nearest = least[pixel * kVectors + vector];
+                Distances& nearest = least[pixel * kDistancesPerPixel + vector];
                 nearest = difference < nearest ? difference : nearest;
             }
         }
     }
-    for (int32_t vector = 0; vector < kErrorEntries / kWidth; ++vector) {
-        StoreLanes(smallest + vector * kWidth, WeightedSquare(least[vector], tables.weights[channel]));
+    int16_t distances[kErrorEntries];
+    __builtin_memcpy(distances, least, sizeof distances);
+    for (int32_t entry = 0; entry < kErrorEntries; entry += kWidth) {
+        NarrowLanes narrow;
+        __builtin_memcpy(&narrow, distances + entry, sizeof narrow);
+        SignedLanes distance = __builtin_convertvector(narrow, SignedLanes);
+        StoreLanes(smallest + entry, WeightedSquare(distance, tables.weights[channel]));
     }
 }
 
-// Every R code's row bounds: per pixel the least over the slots of its R error
-// plus the least G and B errors, summed over the pixels, one sum per table row.
+// Fills every R code's row and its row bounds: per pixel the least over the
+// slots of its R error plus `others` (the least G and B errors), summed over the
+// pixels, one sum per table row.
+SWEEP_TARGET void FillRedRowsAndBounds(HalfTables& tables, const uint32_t* others) {
+    constexpr int32_t kVectors = kEntriesPerPixel / kWidth;
+    RowSums lowest = ~RowSums{};
+    for (int32_t index = 0; index <= tables.box.high[0] - tables.box.low[0]; ++index) {
+        SignedLanes candidates[kVectors];
+        EntryCandidates(tables, ExpandCode(tables.bits, tables.box.low[0] + index), candidates);
+        uint32_t* row = tables.red[index];
+        RowSums sums{};
+        for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+            SignedLanes value = SignedLanes{} + tables.pixels.pixel[pixel][0];
+            Lanes totals[kVectors];
+            for (int32_t vector = 0; vector < kVectors; ++vector) {
+                int32_t entry = pixel * kEntriesPerPixel + vector * kWidth;
+                Lanes errors = WeightedSquare(value - candidates[vector], tables.weights[0]);
+                StoreLanes(row + entry, errors);
+                totals[vector] = errors + LoadLanes(others + entry);
+            }
+            sums += LeastOverSlots(totals);
+        }
+        __builtin_memcpy(tables.rowBounds[index], &sums, sizeof sums);
+        lowest = sums < lowest ? sums : lowest;
+    }
+    tables.lowest = lowest[0];
+    for (int32_t row = 1; row < kTableRows; ++row) tables.lowest = lowest[row] < tables.lowest ? lowest[row] : tables.lowest;
+}
+
+// The R rows, the least B errors and the row bounds.
 SWEEP_TARGET void PrepareRowBounds(HalfTables& tables) {
     alignas(64) uint32_t others[kErrorEntries];
     FillSmallest(tables, 1, others);
@@ -163,24 +223,7 @@ SWEEP_TARGET void PrepareRowBounds(HalfTables& tables) {
     for (int32_t entry = 0; entry < kErrorEntries; entry += kWidth) {
         StoreLanes(others + entry, LoadLanes(others + entry) + LoadLanes(tables.smallestBlue + entry));
     }
-    RowSums lowest = ~RowSums{};
-    for (int32_t index = 0; index <= tables.box.high[0] - tables.box.low[0]; ++index) {
-        RowSums sums{};
-        for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-            const uint32_t* red = tables.red[index] + Entry(pixel, 0, 0);
-            const uint32_t* rest = others + Entry(pixel, 0, 0);
-            RowSums least = LoadRowSums(red) + LoadRowSums(rest);
-            for (int32_t slot = 1; slot < kSlots; ++slot) {
-                RowSums sum = LoadRowSums(red + slot * kTableRows) + LoadRowSums(rest + slot * kTableRows);
-                least = sum < least ? sum : least;
-            }
-            sums += least;
-        }
-        __builtin_memcpy(tables.rowBounds[index], &sums, sizeof sums);
-        lowest = sums < lowest ? sums : lowest;
-    }
-    tables.lowest = lowest[0];
-    for (int32_t row = 1; row < kTableRows; ++row) tables.lowest = lowest[row] < tables.lowest ? lowest[row] : tables.lowest;
+    FillRedRowsAndBounds(tables, others);
 }
 
 // The table rows in which some candidate with R code `red` may get below `limit` (internal units).
@@ -281,9 +324,7 @@ SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasu
     }
     for (int32_t entry = 0; entry < kEntriesPerPixel; ++entry) {
         tables.modifiers[entry] = ETC1ModifierTable[entry % kTableRows][entry / kTableRows];
-    }
-    for (int32_t code = box.low[0]; code <= box.high[0]; ++code) {
-        FillCodeRow(tables, 0, ExpandCode(bits, code), tables.red[code - box.low[0]]);
+        tables.narrowModifiers[entry] = static_cast<int16_t>(tables.modifiers[entry]);
     }
     tables.builtGreen = 0;
     PrepareRowBounds(tables);
@@ -486,13 +527,12 @@ SWEEP_TARGET int32_t CandidateError(HalfTables& tables, int32_t red, int32_t gre
     const uint32_t* greenRow = GreenRow(tables, green);
     RowSums sums{};
     for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-        RowSums least = ~RowSums{};
-        for (int32_t slot = 0; slot < kSlots; ++slot) {
-            int32_t entry = Entry(pixel, slot, 0);
-            RowSums sum = LoadRowSums(redRow + entry) + LoadRowSums(greenRow + entry) + LoadRowSums(blueRow + entry);
-            least = sum < least ? sum : least;
+        Lanes totals[kEntriesPerPixel / kWidth];
+        for (int32_t vector = 0; vector < kEntriesPerPixel / kWidth; ++vector) {
+            int32_t entry = pixel * kEntriesPerPixel + vector * kWidth;
+            totals[vector] = LoadLanes(redRow + entry) + LoadLanes(greenRow + entry) + LoadLanes(blueRow + entry);
         }
-        sums += least;
+        sums += LeastOverSlots(totals);
     }
     uint32_t rowSums[kTableRows];
     __builtin_memcpy(rowSums, &sums, sizeof rowSums);
