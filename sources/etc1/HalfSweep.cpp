@@ -5,7 +5,6 @@
 #include <immintrin.h>
 
 #include <cstdint>
-#include <utility>
 
 #include "etc1/SearchError.h"
 #include "etc1/ETC1ModifierTable.h"

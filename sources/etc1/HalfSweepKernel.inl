@@ -288,29 +288,6 @@ SWEEP_TARGET void EnsureLaneRows(HalfTables& tables, int32_t table, uint32_t row
     tables.builtLaneRows[table] |= rows;
 }
 
-// The half's pixels with the one farthest from their mean first: a line tries
-// each table row on that pixel alone before it sums the row, and the order of
-// a sum does not change it.
-SWEEP_TARGET HalfPixels FarthestFirst(const HalfPixels& half) {
-    int32_t sum[3] = {};
-    for (const auto& pixel : half.pixel) {
-        for (int32_t channel = 0; channel < 3; ++channel) sum[channel] += pixel[channel];
-    }
-    int32_t farthest = 0, largest = -1;
-    for (int32_t i = 0; i < kHalfPixels; ++i) {
-        int32_t distance = 0;
-        for (int32_t channel = 0; channel < 3; ++channel) {
-            int32_t difference = kHalfPixels * half.pixel[i][channel] - sum[channel];
-            distance += difference * difference;
-        }
-        farthest = distance > largest ? i : farthest;
-        largest = distance > largest ? distance : largest;
-    }
-    HalfPixels ordered = half;
-    std::swap(ordered.pixel[0], ordered.pixel[farthest]);
-    return ordered;
-}
-
 SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasure measure, HalfShape shape,
                           int32_t bits, const CodeBox& box) {
     static constexpr uint32_t kPerceptualWeights[3] = {299, 587, 114};
@@ -318,7 +295,7 @@ SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasu
     tables.shape = shape;
     tables.bits = bits;
     tables.box = box;
-    tables.pixels = FarthestFirst(half);
+    tables.pixels = half;
     for (int32_t channel = 0; channel < 3; ++channel) {
         tables.weights[channel] = measure == ErrorMeasure::Plain ? 1 : kPerceptualWeights[channel];
     }
@@ -331,32 +308,15 @@ SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasu
     PrepareLanes(tables);
 }
 
-// The entries that all lanes of a line share: the sum of two code rows, the
-// first pixel's at once and the rest when the line outlives its first pixel.
+// The entries that all lanes of a line share: the sum of two code rows.
 struct SharedEntries {
-    const uint32_t* first;
-    const uint32_t* second;
-    bool complete;
     alignas(64) uint32_t values[kErrorEntries];
 };
 
-SWEEP_TARGET inline void AddEntries(SharedEntries& shared, int32_t begin, int32_t end) {
-    for (int32_t entry = begin; entry < end; entry += kWidth) {
-        StoreLanes(shared.values + entry, LoadLanes(shared.first + entry) + LoadLanes(shared.second + entry));
+SWEEP_TARGET void AddRows(SharedEntries& shared, const uint32_t* first, const uint32_t* second) {
+    for (int32_t entry = 0; entry < kErrorEntries; entry += kWidth) {
+        StoreLanes(shared.values + entry, LoadLanes(first + entry) + LoadLanes(second + entry));
     }
-}
-
-SWEEP_TARGET void StartShared(SharedEntries& shared, const uint32_t* first, const uint32_t* second) {
-    shared.first = first;
-    shared.second = second;
-    shared.complete = false;
-    AddEntries(shared, 0, kEntriesPerPixel);
-}
-
-SWEEP_TARGET void CompleteShared(SharedEntries& shared) {
-    if (shared.complete) return;
-    AddEntries(shared, kEntriesPerPixel, kErrorEntries);
-    shared.complete = true;
 }
 
 // The smallest error of each lane over the four modifiers of one pixel and table row.
@@ -408,25 +368,14 @@ SWEEP_TARGET void FinishRow(LineState& state, int32_t first, Lanes sum, Lanes& c
     }
 }
 
-// Sums the table rows of one chunk of a line, in order. A row whose first pixel
-// already rules every lane out is given up; the others are summed in full, which
-// costs less than the mispredicted branches of giving them up on the way.
-SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t chunk, SharedEntries& shared, LineState& state,
-                          uint32_t candidateRows) {
+// Sums the table rows of `candidateRows` in one chunk of a line, in order.
+SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t chunk, const SharedEntries& shared,
+                          LineState& state, uint32_t candidateRows) {
     const int32_t first = chunk * kWidth;
     Lanes cutoff = LoadLanes(state.cutoff + first);
-    Lanes firstPixel[kTableRows];
-    uint32_t rows = 0;
-    for (uint32_t todo = candidateRows; todo != 0; todo &= todo - 1) {
-        int32_t row = __builtin_ctz(todo);
-        firstPixel[row] = PixelRowErrors(lanes, first, shared.values, 0, row);
-        rows |= (LanesBelow(firstPixel[row], cutoff) != 0 ? 1u : 0u) << row;
-    }
-    if (rows == 0) return;
-    CompleteShared(shared);
-    for (; rows != 0; rows &= rows - 1) {
+    for (uint32_t rows = candidateRows; rows != 0; rows &= rows - 1) {
         int32_t row = __builtin_ctz(rows);
-        Lanes sum = firstPixel[row];
+        Lanes sum = PixelRowErrors(lanes, first, shared.values, 0, row);
 #pragma GCC unroll 8
         for (int32_t pixel = 1; pixel < kHalfPixels; ++pixel) sum += PixelRowErrors(lanes, first, shared.values, pixel, row);
         if (LanesBelow(sum, cutoff) != 0) FinishRow(state, first, sum, cutoff);
@@ -438,7 +387,7 @@ SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t chunk, Shared
 SWEEP_TARGET void SumLine(const uint32_t (*lanes)[kLanes], uint32_t laneMask, const uint32_t* first,
                           const uint32_t* second, LineState& state, uint32_t candidateRows) {
     SharedEntries shared;
-    StartShared(shared, first, second);
+    AddRows(shared, first, second);
     for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
         if ((laneMask >> (chunk * kWidth) & ((1u << kWidth) - 1)) != 0) {
             SumRows(lanes, chunk, shared, state, candidateRows);
