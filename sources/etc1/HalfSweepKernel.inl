@@ -10,7 +10,8 @@
 // so that the eight table rows of one pixel and slot lie side by side. A "line"
 // is one R code and one G code with the B codes in the table lanes; a "bound
 // line" is one R code with the G codes in the lanes and each entry's smallest B
-// error. The 16 table lanes are worked in chunks of the native width.
+// error. The 16 table lanes are worked in chunks of the native width, except
+// that 16-lane builds work a line whose codes fill only half the lanes in 8.
 
 constexpr int32_t kWidth = SWEEP_WIDTH;
 constexpr int32_t kChunks = kLanes / kWidth;
@@ -26,7 +27,10 @@ SWEEP_TARGET inline constexpr int32_t Entry(int32_t pixel, int32_t slot, int32_t
     return pixel * kEntriesPerPixel + slot * kTableRows + row;
 }
 
-SWEEP_TARGET inline Lanes Smaller(Lanes a, Lanes b) { return a < b ? a : b; }
+template <typename Vector>
+SWEEP_TARGET inline Vector Smaller(Vector a, Vector b) {
+    return a < b ? a : b;
+}
 
 SWEEP_TARGET inline SignedLanes ClampToByte(SignedLanes value) {
     const SignedLanes zero = SignedLanes{} + 0;
@@ -46,13 +50,24 @@ SWEEP_TARGET inline uint32_t LanesBelow(Lanes value, Lanes cutoff) {
 #endif
 }
 
-SWEEP_TARGET inline Lanes LoadLanes(const uint32_t* source) {
-    Lanes lanes;
+#if SWEEP_WIDTH == 16
+// Eight lanes, for lines whose lanes all lie in one half of the sixteen.
+typedef uint32_t HalfChunk __attribute__((vector_size(32)));
+
+SWEEP_TARGET inline uint32_t LanesBelow(HalfChunk value, HalfChunk cutoff) {
+    return static_cast<uint32_t>(_mm256_movemask_ps(reinterpret_cast<__m256>(value < cutoff)));
+}
+#endif
+
+template <typename Vector = Lanes>
+SWEEP_TARGET inline Vector LoadLanes(const uint32_t* source) {
+    Vector lanes;
     __builtin_memcpy(&lanes, source, sizeof lanes);
     return lanes;
 }
 
-SWEEP_TARGET inline void StoreLanes(uint32_t* destination, Lanes lanes) {
+template <typename Vector>
+SWEEP_TARGET inline void StoreLanes(uint32_t* destination, Vector lanes) {
     __builtin_memcpy(destination, &lanes, sizeof lanes);
 }
 
@@ -148,66 +163,89 @@ SWEEP_TARGET inline RowSums LeastOverSlots(const Lanes (&entries)[kEntriesPerPix
 
 // Distances need 16 bits: half-width lanes hold twice the entries.
 typedef int16_t Distances __attribute__((vector_size(4 * kWidth)));
-typedef int16_t NarrowLanes __attribute__((vector_size(2 * kWidth)));
 constexpr int32_t kDistancesPerPixel = kEntriesPerPixel / (2 * kWidth);
+
+// weight * distance^2 of every entry: distances of at most 255 square exactly in 16 bits.
+SWEEP_TARGET void StoreWeightedSquares(const Distances (&distances)[kHalfPixels * kDistancesPerPixel], uint32_t weight,
+                                       uint32_t* destination) {
+    typedef uint16_t Squares __attribute__((vector_size(4 * kWidth)));
+    typedef uint16_t NarrowSquares __attribute__((vector_size(2 * kWidth)));
+    for (int32_t vector = 0; vector < kHalfPixels * kDistancesPerPixel; ++vector) {
+        Squares magnitude = reinterpret_cast<Squares>(distances[vector]);
+        Squares squares = magnitude * magnitude;
+        NarrowSquares halves[2];
+        __builtin_memcpy(halves, &squares, sizeof halves);
+        for (int32_t half = 0; half < 2; ++half) {
+            Lanes wide = __builtin_convertvector(halves[half], Lanes);
+            StoreLanes(destination + (2 * vector + half) * kWidth, weight == 1 ? wide : wide * weight);
+        }
+    }
+}
 
 // The least error of each entry over one channel's codes of the box. The
 // nearest candidate value decides, so only the least distance is squared.
 SWEEP_TARGET void FillSmallest(const HalfTables& tables, int32_t channel, uint32_t* smallest) {
+    Distances values[kHalfPixels];
+    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+        values[pixel] = Distances{} + static_cast<int16_t>(tables.pixels.pixel[pixel][channel]);
+    }
+    Distances modifiers[kDistancesPerPixel];
+    __builtin_memcpy(modifiers, tables.narrowModifiers, sizeof modifiers);
     Distances least[kHalfPixels * kDistancesPerPixel];
     for (Distances& vector : least) vector = Distances{} + 255;
     for (int32_t code = tables.box.low[channel]; code <= tables.box.high[channel]; ++code) {
-        Distances candidates[kDistancesPerPixel];
         const Distances colour = Distances{} + static_cast<int16_t>(ExpandCode(tables.bits, code));
         for (int32_t vector = 0; vector < kDistancesPerPixel; ++vector) {
-            Distances modifiers;
-            __builtin_memcpy(&modifiers, tables.narrowModifiers + vector * 2 * kWidth, sizeof modifiers);
-            Distances candidate = modifiers + colour;
+            Distances candidate = modifiers[vector] + colour;
             candidate = candidate < 0 ? Distances{} : candidate;
-            candidates[vector] = candidate > 255 ? Distances{} + 255 : candidate;
-        }
-        for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-            Distances value = Distances{} + static_cast<int16_t>(tables.pixels.pixel[pixel][channel]);
-            for (int32_t vector = 0; vector < kDistancesPerPixel; ++vector) {
-                Distances difference = value - candidates[vector];
+            candidate = candidate > 255 ? Distances{} + 255 : candidate;
+            for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+                Distances difference = values[pixel] - candidate;
                 difference = difference < 0 ? -difference : difference;
                 Distances& nearest = least[pixel * kDistancesPerPixel + vector];
                 nearest = difference < nearest ? difference : nearest;
             }
         }
     }
-    int16_t distances[kErrorEntries];
-    __builtin_memcpy(distances, least, sizeof distances);
-    for (int32_t entry = 0; entry < kErrorEntries; entry += kWidth) {
-        NarrowLanes narrow;
-        __builtin_memcpy(&narrow, distances + entry, sizeof narrow);
-        SignedLanes distance = __builtin_convertvector(narrow, SignedLanes);
-        StoreLanes(smallest + entry, WeightedSquare(distance, tables.weights[channel]));
-    }
+    StoreWeightedSquares(least, tables.weights[channel], smallest);
 }
 
-// Fills every R code's row and its row bounds: per pixel the least over the
-// slots of its R error plus `others` (the least G and B errors), summed over the
-// pixels, one sum per table row.
+// The R values of a half's pixels, one per lane, and the R weight: kept out of
+// the tables so that stores into the rows do not make them reload.
+struct RedPixels {
+    SignedLanes values[kHalfPixels];
+    uint32_t weight;
+};
+
+// One R code's row, and its row bounds: per pixel the least over the slots of
+// its R error plus `others` (the least G and B errors), summed over the pixels,
+// one sum per table row.
+SWEEP_TARGET RowSums FillRedRow(const RedPixels& red, const SignedLanes (&candidates)[kEntriesPerPixel / kWidth],
+                                const uint32_t* others, uint32_t* row) {
+    RowSums sums{};
+    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+        Lanes totals[kEntriesPerPixel / kWidth];
+        for (int32_t vector = 0; vector < kEntriesPerPixel / kWidth; ++vector) {
+            int32_t entry = pixel * kEntriesPerPixel + vector * kWidth;
+            Lanes errors = WeightedSquare(red.values[pixel] - candidates[vector], red.weight);
+            StoreLanes(row + entry, errors);
+            totals[vector] = errors + LoadLanes(others + entry);
+        }
+        sums += LeastOverSlots(totals);
+    }
+    return sums;
+}
+
+// Fills every R code's row and its row bounds.
 SWEEP_TARGET void FillRedRowsAndBounds(HalfTables& tables, const uint32_t* others) {
-    constexpr int32_t kVectors = kEntriesPerPixel / kWidth;
+    RedPixels red;
+    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) red.values[pixel] = SignedLanes{} + tables.pixels.pixel[pixel][0];
+    red.weight = tables.weights[0];
     RowSums lowest = ~RowSums{};
     for (int32_t index = 0; index <= tables.box.high[0] - tables.box.low[0]; ++index) {
-        SignedLanes candidates[kVectors];
+        SignedLanes candidates[kEntriesPerPixel / kWidth];
         EntryCandidates(tables, ExpandCode(tables.bits, tables.box.low[0] + index), candidates);
-        uint32_t* row = tables.red[index];
-        RowSums sums{};
-        for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-            SignedLanes value = SignedLanes{} + tables.pixels.pixel[pixel][0];
-            Lanes totals[kVectors];
-            for (int32_t vector = 0; vector < kVectors; ++vector) {
-                int32_t entry = pixel * kEntriesPerPixel + vector * kWidth;
-                Lanes errors = WeightedSquare(value - candidates[vector], tables.weights[0]);
-                StoreLanes(row + entry, errors);
-                totals[vector] = errors + LoadLanes(others + entry);
-            }
-            sums += LeastOverSlots(totals);
-        }
+        RowSums sums = FillRedRow(red, candidates, others, tables.red[index]);
         __builtin_memcpy(tables.rowBounds[index], &sums, sizeof sums);
         lowest = sums < lowest ? sums : lowest;
     }
@@ -320,14 +358,15 @@ SWEEP_TARGET void AddRows(SharedEntries& shared, const uint32_t* first, const ui
 }
 
 // The smallest error of each lane over the four modifiers of one pixel and table row.
-SWEEP_TARGET inline Lanes PixelRowErrors(const uint32_t (*lanes)[kLanes], int32_t first, const uint32_t* shared,
-                                         int32_t pixel, int32_t row) {
+template <typename Vector>
+SWEEP_TARGET inline Vector PixelRowErrors(const uint32_t (*lanes)[kLanes], int32_t first, const uint32_t* shared,
+                                          int32_t pixel, int32_t row) {
     const int32_t entry = Entry(pixel, 0, row);
     const int32_t step = Entry(0, 1, 0);
-    Lanes slot0 = LoadLanes(lanes[entry] + first) + shared[entry];
-    Lanes slot1 = LoadLanes(lanes[entry + step] + first) + shared[entry + step];
-    Lanes slot2 = LoadLanes(lanes[entry + 2 * step] + first) + shared[entry + 2 * step];
-    Lanes slot3 = LoadLanes(lanes[entry + 3 * step] + first) + shared[entry + 3 * step];
+    Vector slot0 = LoadLanes<Vector>(lanes[entry] + first) + shared[entry];
+    Vector slot1 = LoadLanes<Vector>(lanes[entry + step] + first) + shared[entry + step];
+    Vector slot2 = LoadLanes<Vector>(lanes[entry + 2 * step] + first) + shared[entry + 2 * step];
+    Vector slot3 = LoadLanes<Vector>(lanes[entry + 3 * step] + first) + shared[entry + 3 * step];
     return Smaller(Smaller(slot0, slot1), Smaller(slot2, slot3));
 }
 
@@ -346,7 +385,8 @@ struct LineState {
     double wideBest[kLanes];
 };
 
-SWEEP_TARGET void FinishWideRow(LineState& state, int32_t first, Lanes rowSum, Lanes& cutoff) {
+template <typename Vector>
+SWEEP_TARGET void FinishWideRow(LineState& state, int32_t first, Vector rowSum, Vector& cutoff) {
     for (uint32_t below = LanesBelow(rowSum, cutoff); below != 0; below &= below - 1) {
         int32_t lane = __builtin_ctz(below);
         float error = static_cast<float>(rowSum[lane] / 1000.0);
@@ -357,10 +397,11 @@ SWEEP_TARGET void FinishWideRow(LineState& state, int32_t first, Lanes rowSum, L
     }
 }
 
-SWEEP_TARGET void FinishRow(LineState& state, int32_t first, Lanes sum, Lanes& cutoff) {
+template <typename Vector>
+SWEEP_TARGET void FinishRow(LineState& state, int32_t first, Vector sum, Vector& cutoff) {
     if (state.boundOnly) {
         state.reached |= LanesBelow(sum, cutoff) << first;
-        cutoff = reinterpret_cast<Lanes>(sum < cutoff) ? Lanes{} : cutoff;
+        cutoff = reinterpret_cast<Vector>(sum < cutoff) ? Vector{} : cutoff;
     } else if (state.wide) {
         FinishWideRow(state, first, sum, cutoff);
     } else {
@@ -368,16 +409,18 @@ SWEEP_TARGET void FinishRow(LineState& state, int32_t first, Lanes sum, Lanes& c
     }
 }
 
-// Sums the table rows of `candidateRows` in one chunk of a line, in order.
-SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t chunk, const SharedEntries& shared,
+// Sums the table rows of `candidateRows` in the lanes of a line from `first` on, one vector wide, in order.
+template <typename Vector>
+SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t first, const SharedEntries& shared,
                           LineState& state, uint32_t candidateRows) {
-    const int32_t first = chunk * kWidth;
-    Lanes cutoff = LoadLanes(state.cutoff + first);
+    Vector cutoff = LoadLanes<Vector>(state.cutoff + first);
     for (uint32_t rows = candidateRows; rows != 0; rows &= rows - 1) {
         int32_t row = __builtin_ctz(rows);
-        Lanes sum = PixelRowErrors(lanes, first, shared.values, 0, row);
+        Vector sum = PixelRowErrors<Vector>(lanes, first, shared.values, 0, row);
 #pragma GCC unroll 8
-        for (int32_t pixel = 1; pixel < kHalfPixels; ++pixel) sum += PixelRowErrors(lanes, first, shared.values, pixel, row);
+        for (int32_t pixel = 1; pixel < kHalfPixels; ++pixel) {
+            sum += PixelRowErrors<Vector>(lanes, first, shared.values, pixel, row);
+        }
         if (LanesBelow(sum, cutoff) != 0) FinishRow(state, first, sum, cutoff);
     }
     StoreLanes(state.cutoff + first, cutoff);
@@ -388,9 +431,18 @@ SWEEP_TARGET void SumLine(const uint32_t (*lanes)[kLanes], uint32_t laneMask, co
                           const uint32_t* second, LineState& state, uint32_t candidateRows) {
     SharedEntries shared;
     AddRows(shared, first, second);
+#if SWEEP_WIDTH == 16
+    // Lines of at most 8 codes (G and B sharing a table) fill half the lanes: a
+    // 16-lane sum would spend half its work on lanes nobody reads.
+    constexpr int32_t kHalf = kLanes / 2;
+    if ((laneMask >> kHalf) == 0 || (laneMask & ((1u << kHalf) - 1)) == 0) {
+        SumRows<HalfChunk>(lanes, (laneMask >> kHalf) == 0 ? 0 : kHalf, shared, state, candidateRows);
+        return;
+    }
+#endif
     for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
         if ((laneMask >> (chunk * kWidth) & ((1u << kWidth) - 1)) != 0) {
-            SumRows(lanes, chunk, shared, state, candidateRows);
+            SumRows<Lanes>(lanes, chunk * kWidth, shared, state, candidateRows);
         }
     }
 }
