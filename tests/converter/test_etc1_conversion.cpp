@@ -138,14 +138,22 @@ void ExpectTextureInTags(const Bytes& file, int32_t format, const Bytes& expecte
 
 using Etc1Param = std::tuple<FormatCase, MethodCase, MipCase>;
 
+// Runs the converter on in.tga (written once per folder) into `output` with the case's settings.
+ConverterResult ConvertPhoto(const TempFolder& folder, const Etc1Param& param, const char* output) {
+    const auto& [format, method, mip] = param;
+    if (!TestSupport::FileExists(folder.File("in.tga"))) {
+        TestSupport::WriteBytes(folder.File("in.tga"), PhotoLikeTga(format.depth));
+    }
+    return RunConverter({"-i", "in.tga", "-o", output, "-f", format.name, "-e", method.name, "-m", mip.value},
+                        folder.Path());
+}
+
 class TgaToEtc1Voq : public testing::TestWithParam<Etc1Param> {};
 
 TEST_P(TgaToEtc1Voq, WritesTheEncodersBlocksAndDecodesCloseToTheSource) {
     const auto& [format, method, mip] = GetParam();
     TempFolder folder;
-    TestSupport::WriteBytes(folder.File("in.tga"), PhotoLikeTga(format.depth));
-    ConverterResult result = RunConverter(
-        {"-i", "in.tga", "-o", "out.voq", "-f", format.name, "-e", method.name, "-m", mip.value}, folder.Path());
+    ConverterResult result = ConvertPhoto(folder, GetParam(), "out.voq");
     ASSERT_EQ(result.exitStatus, 0) << result.output;
 
     CImageVOQ written;
@@ -172,9 +180,7 @@ class TgaToEtc1Tga : public testing::TestWithParam<Etc1Param> {};
 TEST_P(TgaToEtc1Tga, CarriesTheEncodersBlocksInItsTags) {
     const auto& [format, method, mip] = GetParam();
     TempFolder folder;
-    TestSupport::WriteBytes(folder.File("in.tga"), PhotoLikeTga(format.depth));
-    ConverterResult result = RunConverter(
-        {"-i", "in.tga", "-o", "out.tga", "-f", format.name, "-e", method.name, "-m", mip.value}, folder.Path());
+    ConverterResult result = ConvertPhoto(folder, GetParam(), "out.tga");
     ASSERT_EQ(result.exitStatus, 0) << result.output;
 
     CImageTGA source;
@@ -192,10 +198,8 @@ class TgaToEtc1Fenk : public testing::TestWithParam<Etc1Param> {};
 TEST_P(TgaToEtc1Fenk, DecodesLikeTheVoqOfTheSameConversion) {
     const auto& [format, method, mip] = GetParam();
     TempFolder folder;
-    TestSupport::WriteBytes(folder.File("in.tga"), PhotoLikeTga(format.depth));
     for (const char* output : {"out.fenk", "out.voq"}) {
-        ConverterResult result = RunConverter(
-            {"-i", "in.tga", "-o", output, "-f", format.name, "-e", method.name, "-m", mip.value}, folder.Path());
+        ConverterResult result = ConvertPhoto(folder, GetParam(), output);
         ASSERT_EQ(result.exitStatus, 0) << result.output;
     }
     CImageFENK fenk;
