@@ -115,6 +115,10 @@ int64_t GetFileLength(FileHandle file) {
     return info.st_size;
 }
 
+bool TruncateFile(FileHandle file, int64_t length) {
+    return file.IsOpen() && length >= 0 && ::ftruncate(file.Descriptor(), static_cast<off_t>(length)) == 0;
+}
+
 void CloseFile(FileHandle file) {
     if (file.IsOpen()) ::close(file.Descriptor());
 }
@@ -122,6 +126,12 @@ void CloseFile(FileHandle file) {
 bool PathExists(const char* path) {
     struct stat info {};
     return path != nullptr && ::stat(path, &info) == 0;
+}
+
+bool IsExecutableFile(const char* path) {
+    struct stat info {};
+    return path != nullptr && ::stat(path, &info) == 0 && S_ISREG(info.st_mode) &&
+           ::faccessat(AT_FDCWD, path, X_OK, AT_EACCESS) == 0;
 }
 
 bool RemoveFile(const char* path) { return path != nullptr && ::unlink(path) == 0; }

@@ -57,12 +57,19 @@ int64_t SeekFile(FileHandle file, int64_t offset, SeekOrigin origin);
 // Length of the file in bytes, -1 on failure; the position does not move.
 int64_t GetFileLength(FileHandle file);
 
+// Sets the file's length, cutting or zero-extending it; the position does not move.
+bool TruncateFile(FileHandle file, int64_t length);
+
 // Closes an open handle; null and invalid handles are ignored.
 void CloseFile(FileHandle file);
 
 // True when the path names something that exists (file or folder).
 bool PathExists(const char* path);
 
+// True when the path names a regular file (after links) that this process may run.
+bool IsExecutableFile(const char* path);
+
+// Removes the name; a link is removed itself, never what it points at.
 bool RemoveFile(const char* path);
 
 // Replaces `to` by `from` in one step (both in the same folder).
