@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "plugin/launch/ConverterLaunch.h"
+#include "support/TestPattern.h"
 
 namespace LaunchTests {
 
@@ -31,7 +32,7 @@ std::string LaunchWorld::ConverterFile(const std::string& name) const { return C
 std::string WriteStandInConverter(const std::string& folder, const std::string& log, const std::string& behaviour) {
     std::string path = folder + "/BW-VOQ-Orvik";
     WriteExecutable(path, "#!/bin/sh\n"
-                          "echo \"$*\" >> '" + log + "'\n"
+                          "printf '[%s]' \"$@\" >> '" + log + "'; echo >> '" + log + "'\n"
                           "out=; previous=\n"
                           "for word in \"$@\"; do [ \"$previous\" = -o ] && out=\"$word\"; previous=\"$word\"; done\n" +
                               behaviour + "\n");
@@ -41,6 +42,15 @@ std::string WriteStandInConverter(const std::string& folder, const std::string& 
 int CountRuns(const std::string& log) {
     std::string text = TestSupport::ReadText(log);
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+std::unique_ptr<ImageLib::CImage> PhotoImage(int32_t width, int32_t height, int32_t format) {
+    auto image = std::make_unique<ImageLib::CImage>();
+    std::vector<uint8_t> rgba = TestSupport::PhotoLikeRgba(width, height);
+    EXPECT_TRUE(image->Create(format, width, height, 0, 0, 0, 0));
+    EXPECT_TRUE(ImageLib::ConvertPixels(ImageLib::RGBA, format, rgba.data(), image->pixels.get(), nullptr, width,
+                                        height));
+    return image;
 }
 
 void WriteExecutable(const std::string& path, const std::string& text) {

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
+#include "image/Image.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -29,12 +31,15 @@ protected:
 };
 
 // A stand-in converter: a shell script named BW-VOQ-Orvik in `folder` that
-// appends its arguments as one line to `log`, sets $out to the value after
+// appends its arguments as one line to `log`, each in brackets, sets $out to the value after
 // "-o", and then runs `behaviour`.
 std::string WriteStandInConverter(const std::string& folder, const std::string& log, const std::string& behaviour);
 
 // The number of lines in a run log (0 when it does not exist).
 int CountRuns(const std::string& log);
+
+// A width x height image in `format` (L, LA, RGB or RGBA) with the make-up of a photograph.
+std::unique_ptr<ImageLib::CImage> PhotoImage(int32_t width, int32_t height, int32_t format);
 
 // Writes `text` and makes it executable (mode 0755).
 void WriteExecutable(const std::string& path, const std::string& text);
