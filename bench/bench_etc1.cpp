@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "etc1/ETC1BlockDecoder.h"
+#include "image/ETC1BlockFormat.h"
+#include "platform/ProcessorFeatures.h"
 #include "etc1/ETC1BlockLayout.h"
 #include "etc1/ETC1Methods.h"
-#include "etc1/ETC1ModifierTable.h"
 #include "etc1/FastMethods.h"
 #include "etc1/ModifierSearch.h"
 #include "image/Image.h"
@@ -107,7 +107,7 @@ void MeasureImage(const BenchImage& image, const uint32_t* highLowPairs, Squared
     for (int32_t row = 0; row < rows; ++row) {
         for (int32_t column = 0; column < columns; ++column) {
             GatherETC1Block(image.rgba.data(), image.width, column, row, block);
-            DecodeETC1Block(highLowPairs[0], highLowPairs[1], decoded);
+            ImageLib::DecodeETC1Block(highLowPairs[0], highLowPairs[1], decoded);
             error.Add(block, decoded);
             highLowPairs += 2;
         }
@@ -140,7 +140,6 @@ void FastMethod(benchmark::State& state, Compressor compress) {
         state.SkipWithError("no bench images");
         return;
     }
-    InitETC1ModifierTable();
     std::vector<std::vector<uint32_t>> words(images.size());
     for (auto _ : state) {
         for (size_t i = 0; i < images.size(); ++i) CompressImage(images[i], compress, words[i]);
@@ -197,7 +196,6 @@ void SearchMethod(benchmark::State& state, int32_t quality, ReferenceCompressor 
         state.SkipWithError("no bench images");
         return;
     }
-    InitETC1ModifierTable();
     Compressor compress = FindETC1Method(quality)->compress;
     std::vector<std::vector<uint32_t>> words(images.size());
     double fastSeconds = 0.0;
@@ -275,7 +273,6 @@ void SearchBench(benchmark::State& state, Search search) {
     Reference::BlockGenerator random(11);
     std::vector<Reference::RgbBlock> blocks(1024);
     for (Reference::RgbBlock& block : blocks) block = random.Next(Reference::BlockPattern::PhotoLike);
-    InitETC1ModifierTable();
     size_t i = 0;
     for (auto _ : state) {
         const Reference::RgbBlock& block = blocks[i++ & 1023];

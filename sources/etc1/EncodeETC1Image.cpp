@@ -6,7 +6,6 @@
 #include "etc1/ETC1Cache.h"
 #include "etc1/ETC1CacheFile.h"
 #include "etc1/ETC1Methods.h"
-#include "etc1/ETC1ModifierTable.h"
 #include "image/ImageOptions.h"
 
 int32_t g_etc1LastMethod = 0;
@@ -21,7 +20,6 @@ int32_t EncodeETC1Image(const uint8_t* source, uint8_t* destination, int32_t wid
         LoadETC1Cache(quality);
         g_etc1CacheMethod = quality;  // tried once per run, whether or not a file was read
     }
-    InitETC1ModifierTable();
     const int32_t channels = format == ImageLib::ETC1_A4 ? 4 : 3;
     CompressETC1Blocks(source, channels, destination, width, height, quality);
     return 0;

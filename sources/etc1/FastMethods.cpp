@@ -1,8 +1,10 @@
 #include "etc1/FastMethods.h"
 
 #include "etc1/BlockError.h"
-#include "etc1/ETC1BlockDecoder.h"
 #include "etc1/FastCandidates.h"
+#include "image/ETC1BlockFormat.h"
+
+using ImageLib::DecodeETC1Block;
 
 void CompressBlockFast(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low) {
     FastHalfSearches searches(block, FastMeasure::Plain);

@@ -1,14 +1,14 @@
 #include "etc1/FastQuantizers.h"
 
-#include "etc1/CpuFeatures.h"
 #include "etc1/HueQuantizer.h"
+#include "platform/ProcessorFeatures.h"
 
 namespace {
 
 float WeightedSquare(float weight, float difference) { return weight * (difference * difference); }
 
 QuantizedColor QuantizeHue(const float* average, const HueQuantizer& q) {
-    return CpuHasAvx2() ? QuantizeHueAvx2(average, q) : QuantizeHuePortable(average, q);
+    return Platform::ProcessorHasAvx2() ? QuantizeHueAvx2(average, q) : QuantizeHuePortable(average, q);
 }
 
 // With K_R = K_G = K_B combinations 0 and 7 tie; some quantisers decide again by distance.
@@ -49,7 +49,7 @@ int32_t LeastHueCombinationPortable(const HueChannel channels[3], const HueQuant
 
 int32_t HueCombination(const HueChannel channels[3], const HueQuantizer& q) {
     const int32_t least =
-        CpuHasAvx2() ? LeastHueCombinationAvx2(channels, q) : LeastHueCombinationPortable(channels, q);
+        Platform::ProcessorHasAvx2() ? LeastHueCombinationAvx2(channels, q) : LeastHueCombinationPortable(channels, q);
     return SettleGreyTie(least, channels, q);
 }
 

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "image/ETC1BlockFormat.h"
+
 // Tall halves lie side by side (columns 0-1 and 2-3, flip bit 0); wide halves
 // one above the other (rows 0-1 and 2-3, flip bit 1).
 enum class HalfShape { Tall, Wide };
@@ -21,6 +23,5 @@ struct HalfPixels {
 // first: the first column of a tall half or the first row of a wide half (0 or 2).
 HalfPixels GatherHalf(const uint8_t* block, HalfShape shape, int32_t first);
 
-// 8-bit colour of a 5-bit or 4-bit base colour code.
-inline constexpr int32_t Expand5(int32_t code) { return code << 3 | code >> 2; }
-inline constexpr int32_t Expand4(int32_t code) { return code << 4 | code; }
+using ImageLib::ETC1Format::Expand4;
+using ImageLib::ETC1Format::Expand5;

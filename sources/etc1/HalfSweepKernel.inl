@@ -45,8 +45,12 @@ SWEEP_TARGET inline uint32_t LanesBelow(Lanes value, Lanes cutoff) {
     return _mm512_cmplt_epu32_mask(reinterpret_cast<__m512i>(value), reinterpret_cast<__m512i>(cutoff));
 #elif SWEEP_WIDTH == 8
     return static_cast<uint32_t>(_mm256_movemask_ps(reinterpret_cast<__m256>(value < cutoff)));
-#else
+#elif BWVOQ_X86_KERNELS
     return static_cast<uint32_t>(_mm_movemask_ps(reinterpret_cast<__m128>(value < cutoff)));
+#else
+    uint32_t below = 0;
+    for (int32_t lane = 0; lane < kWidth; ++lane) below |= (value[lane] < cutoff[lane] ? 1u : 0u) << lane;
+    return below;
 #endif
 }
 

@@ -1,11 +1,11 @@
 // The hue combinations with AVX2: the eight combinations in the eight lanes of
 // one vector. Every lane does the same single-precision operations in the same
 // order as the portable loop, so the results are identical.
-#include <immintrin.h>
-
 #include "etc1/HueQuantizer.h"
+#include "platform/ProcessorFeatures.h"
 
-#define BWVOQ_AVX2 __attribute__((target("avx2")))
+#if BWVOQ_X86_KERNELS
+#include <immintrin.h>
 
 namespace {
 
@@ -41,3 +41,11 @@ BWVOQ_AVX2 int32_t LeastHueCombinationAvx2(const HueChannel channels[3], const H
     // The first combination reaching the least error.
     return __builtin_ctz(static_cast<unsigned>(_mm256_movemask_ps(_mm256_cmp_ps(error, lowest, _CMP_EQ_OQ))));
 }
+
+#else
+
+int32_t LeastHueCombinationAvx2(const HueChannel channels[3], const HueQuantizer& q) {
+    return LeastHueCombinationPortable(channels, q);
+}
+
+#endif

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "etc1/ETC1ModifierTable.h"
+#include "image/ETC1BlockFormat.h"
 
 struct RowCandidates {
     int32_t colour[4][3];  // by slot: R, G, B
@@ -16,7 +16,7 @@ inline RowCandidates CandidatesOfRow(const int32_t base[3], int32_t row) {
     RowCandidates candidates;
     for (int32_t slot = 0; slot < 4; ++slot) {
         for (int32_t channel = 0; channel < 3; ++channel) {
-            candidates.colour[slot][channel] = ClampToByte(base[channel] + kETC1Modifiers[row][slot]);
+            candidates.colour[slot][channel] = ClampToByte(base[channel] + ImageLib::ETC1ModifierTable[row][slot]);
         }
     }
     return candidates;
@@ -55,7 +55,7 @@ int32_t NearestSlot(const int32_t pixel[3], const RowCandidates& candidates, Err
 
 // Sets the pixel's index bits for `slot` at `bit` of the two planes.
 inline void SetIndexBits(int32_t slot, int32_t bit, uint32_t& msb, uint32_t& lsb) {
-    uint32_t index = kSlotToPixelIndex[slot];
+    uint32_t index = ImageLib::ETC1Format::kSlotToPixelIndex[slot];
     msb |= (index >> 1) << bit;
     lsb |= (index & 1u) << bit;
 }

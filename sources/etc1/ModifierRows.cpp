@@ -1,12 +1,12 @@
 #include "etc1/ModifierRows.h"
 
-#include "etc1/CpuFeatures.h"
 #include "etc1/HalfBlockLayout.h"
 #include "etc1/ModifierCandidates.h"
+#include "platform/ProcessorFeatures.h"
 
 namespace {
 
-const bool kUseAvx2 = CpuHasAvx2();
+const bool kUseAvx2 = Platform::ProcessorHasAvx2();
 
 }  // namespace
 

@@ -9,15 +9,17 @@
 // need two products per pixel; clamped rows take S from two 16-bit
 // multiply-adds per candidate (see MeasureFactors). All arithmetic is exact
 // integer arithmetic, so equal S means equal error.
-#include <immintrin.h>
-
 #include <array>
 
-#include "etc1/ETC1ModifierTable.h"
 #include "etc1/HalfBlockLayout.h"
 #include "etc1/ModifierRows.h"
+#include "image/ETC1BlockFormat.h"
+#include "platform/ProcessorFeatures.h"
 
-#define BWVOQ_AVX2 __attribute__((target("avx2")))
+#if BWVOQ_X86_KERNELS
+#include <immintrin.h>
+
+using ImageLib::ETC1ModifierTable;
 
 namespace {
 
@@ -70,7 +72,7 @@ struct FlatModifiers {
 
 constexpr FlatModifiers Flatten() {
     FlatModifiers flat{};
-    for (int32_t i = 0; i < 32; ++i) flat.value[i] = kETC1Modifiers[i / 4][i % 4];
+    for (int32_t i = 0; i < 32; ++i) flat.value[i] = ETC1ModifierTable[i / 4][i % 4];
     return flat;
 }
 
@@ -188,7 +190,7 @@ int32_t RoomOf(const uint8_t* base) {
 constexpr std::array<uint8_t, 128> MakeUnclampedRows() {
     std::array<uint8_t, 128> rows{};
     for (int32_t room = 0; room < 128; ++room) {
-        while (rows[room] < 8 && kETC1Modifiers[rows[room]][3] <= room) ++rows[room];
+        while (rows[room] < 8 && ETC1ModifierTable[rows[room]][3] <= room) ++rows[room];
     }
     return rows;
 }
@@ -237,8 +239,8 @@ BWVOQ_AVX2 inline PreparedHalf PrepareHalf(const uint8_t* block, HalfShape shape
 // +a and +b the lower slot +a: the index's high bit is the side, its low bit the choice of b.
 template <const MeasureFactors& f, int32_t q>
 BWVOQ_AVX2 inline RowSlots UnclampedRow(const PreparedHalf& half) {
-    constexpr int32_t a = kETC1Modifiers[q][2];
-    constexpr int32_t b = kETC1Modifiers[q][3];
+    constexpr int32_t a = ETC1ModifierTable[q][2];
+    constexpr int32_t b = ETC1ModifierTable[q][3];
     const __m256i sa =
         _mm256_sub_epi32(_mm256_set1_epi32(f.Weight() * a * a), _mm256_mullo_epi32(half.magnitude, _mm256_set1_epi32(2 * a)));
     const __m256i sb =
@@ -316,3 +318,12 @@ void ComputeModifierRowsAvx2(const uint8_t* block, HalfShape shape, int32_t firs
         ComputeRows<kPerceptualFactors>(block, shape, first, base, rows);
     }
 }
+
+#else
+
+void ComputeModifierRowsAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                             ErrorMeasure measure, ModifierRows& rows) {
+    ComputeModifierRowsPortable(block, shape, first, base, measure, rows);
+}
+
+#endif

@@ -1,9 +1,9 @@
 // The searches from complete row errors, with the acceptance rules of the
 // row-by-row procedure applied afterwards (ModifierRowChoice.h).
-#include "etc1/CpuFeatures.h"
 #include "etc1/ModifierRowChoice.h"
 #include "etc1/ModifierRows.h"
 #include "etc1/ModifierSearchVariants.h"
+#include "platform/ProcessorFeatures.h"
 
 namespace ModifierSearchSimd {
 namespace {
@@ -28,7 +28,7 @@ int32_t PlainSearch(HalfShape shape, const uint8_t* block, int32_t first, const 
 
 }  // namespace
 
-bool Available() { return CpuHasAvx2(); }
+bool Available() { return Platform::ProcessorHasAvx2(); }
 
 int32_t Tall(const uint8_t* block, int32_t column, const uint8_t* base, int32_t& row, uint32_t& msb, uint32_t& lsb,
              int32_t bound) {

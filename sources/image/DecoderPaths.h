@@ -19,8 +19,6 @@ namespace Portable {
 void DecodeLevelRGB565(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
 void DecodeLevelRGB5A1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
 void DecodeLevelRGBA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
-void DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
-void DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
 }  // namespace Portable
 
 namespace Avx2 {
@@ -29,8 +27,6 @@ bool Supported();
 void DecodeLevelRGB565(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
 void DecodeLevelRGB5A1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
 void DecodeLevelRGBA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
-void DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
-void DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
 }  // namespace Avx2
 
 }  // namespace ImageLib

@@ -5,7 +5,6 @@
 // alpha, then the colour block).
 #include <cstring>
 
-#include "image/DecoderPaths.h"
 #include "image/Etc1Block.h"
 #include "image/TextureCodecs.h"
 #include "image/TextureTiles.h"
@@ -13,7 +12,8 @@
 namespace ImageLib {
 namespace {
 
-void DecodePortable(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, bool withAlpha) {
+void DecodeLevel(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, bool withAlpha) {
+    if (!IsWholeTiles(width, height)) return;
     const size_t pixelBytes = withAlpha ? 4 : 3;
     const size_t stride = static_cast<size_t>(width) * pixelBytes;
     for (int32_t tileY = 0; tileY < height; tileY += kTileSide) {
@@ -34,14 +34,6 @@ void DecodePortable(const uint8_t* source, uint8_t* destination, int32_t width, 
 
 }  // namespace
 
-void Portable::DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodePortable(source, destination, width, height, false);
-}
-
-void Portable::DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodePortable(source, destination, width, height, true);
-}
-
 void EncodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, int32_t quality,
                      EtcEncoderFunc encoder) {
     if (encoder != nullptr) encoder(source, destination, width, height, ETC1, quality);
@@ -53,11 +45,11 @@ void EncodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t widt
 }
 
 void DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeByProcessor(Portable::DecodeLevelETC1, Avx2::DecodeLevelETC1, source, destination, width, height);
+    DecodeLevel(source, destination, width, height, false);
 }
 
 void DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeByProcessor(Portable::DecodeLevelETC1A4, Avx2::DecodeLevelETC1A4, source, destination, width, height);
+    DecodeLevel(source, destination, width, height, true);
 }
 
 }  // namespace ImageLib

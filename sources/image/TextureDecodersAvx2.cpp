@@ -10,11 +10,10 @@
 
 #include "image/DecoderPaths.h"
 #include "image/TextureTiles.h"
+#include "platform/ProcessorFeatures.h"
 
-#if defined(__x86_64__) || defined(__i386__)
+#if BWVOQ_X86_KERNELS
 #include <immintrin.h>
-
-#include "image/Avx2Target.h"
 
 namespace ImageLib::Avx2 {
 namespace {
@@ -87,7 +86,7 @@ BWVOQ_AVX2 void DecodeTileRows(const uint8_t* source, uint8_t* destination, int3
 
 }  // namespace
 
-bool Supported() { return __builtin_cpu_supports("avx2"); }
+bool Supported() { return Platform::ProcessorHasAvx2(); }
 
 void DecodeLevelRGB565(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
     DecodeTileRows<3, RowRGB565>(source, destination, width, height);

@@ -4,10 +4,9 @@
 #include <array>
 #include <cstdint>
 
-#include "etc1/CpuFeatures.h"
-#include "etc1/ETC1BlockDecoder.h"
-#include "etc1/ETC1BlockDecoderVariants.h"
 #include "etc1/HalfBlockAverage.h"
+#include "image/ETC1BlockFormat.h"
+#include "platform/ProcessorFeatures.h"
 #include "reference/BlockPatterns.h"
 
 namespace {
@@ -17,7 +16,7 @@ using Pixels = std::array<uint8_t, 48>;
 Pixels Decode(uint32_t high, uint32_t low) {
     Pixels pixels;
     pixels.fill(0xAB);
-    DecodeETC1Block(high, low, pixels.data());
+    ImageLib::DecodeETC1Block(high, low, pixels.data());
     return pixels;
 }
 
@@ -106,7 +105,7 @@ TEST(DecodeETC1Block, DifferentialSumsOutsideTheRangeAreClamped) {
 
 // Any 64 bits, invalid differential sums included.
 TEST(DecodeETC1Block, VectorisedDecoderMatchesThePortableOne) {
-    if (!CpuHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
+    if (!Platform::ProcessorHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
     Reference::BlockGenerator random(8);
     auto word = [&random] {
         return static_cast<uint32_t>(random.Uniform(0, 0xFFFF)) << 16 |
@@ -117,8 +116,8 @@ TEST(DecodeETC1Block, VectorisedDecoderMatchesThePortableOne) {
         uint32_t low = word();
         Pixels portable;
         Pixels vectorised;
-        DecodeETC1BlockPortable(high, low, portable.data());
-        DecodeETC1BlockAvx2(high, low, vectorised.data());
+        ImageLib::ETC1Format::DecodeBlockPortable(high, low, portable.data());
+        ImageLib::ETC1Format::DecodeBlockAvx2(high, low, vectorised.data());
         ASSERT_EQ(vectorised, portable) << std::hex << high << " " << low;
     }
 }

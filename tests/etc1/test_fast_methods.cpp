@@ -5,9 +5,9 @@
 #include <array>
 #include <cstdint>
 
+#include "image/ETC1BlockFormat.h"
+#include "platform/ProcessorFeatures.h"
 #include "etc1/BlockError.h"
-#include "etc1/CpuFeatures.h"
-#include "etc1/ETC1BlockDecoder.h"
 #include "etc1/FastCandidates.h"
 #include "etc1/FastMethods.h"
 #include "etc1/FastQuantizers.h"
@@ -53,7 +53,7 @@ RgbBlock SplitBlock(int32_t left, int32_t right) {
 
 RgbBlock Decoded(const Words& words) {
     RgbBlock pixels{};
-    DecodeETC1Block(words.high, words.low, pixels.data());
+    ImageLib::DecodeETC1Block(words.high, words.low, pixels.data());
     return pixels;
 }
 
@@ -174,7 +174,7 @@ TEST(FastQuantizers, HueKeepsChannelErrorsAlike) {
 // Averages of eighths (as half averages are) and arbitrary floats, anywhere in
 // the range and at the levels' edges.
 TEST(FastQuantizers, VectorisedHueQuantisersMatchThePortableOnes) {
-    if (!CpuHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
+    if (!Platform::ProcessorHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
     Reference::BlockGenerator random(17);
     for (const HueQuantizer* q : {&kHue555, &kHue444, &kHue555Perceptual, &kHue444Perceptual}) {
         for (int32_t n = 0; n < 300000; ++n) {

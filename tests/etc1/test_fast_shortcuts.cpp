@@ -6,8 +6,9 @@
 
 #include <cstdint>
 
+#include "image/ETC1BlockFormat.h"
+#include "platform/ProcessorFeatures.h"
 #include "etc1/BlockError.h"
-#include "etc1/ETC1BlockDecoder.h"
 #include "etc1/FastCandidates.h"
 #include "etc1/FastMethods.h"
 #include "reference/BlockPatterns.h"
@@ -27,9 +28,9 @@ Choice ChooseByMeasuring(const uint8_t* block, Builder first, Builder second, Me
     Choice a;
     Choice b;
     first(block, a.high, a.low);
-    DecodeETC1Block(a.high, a.low, a.scratch);
+    ImageLib::DecodeETC1Block(a.high, a.low, a.scratch);
     second(block, b.high, b.low);
-    DecodeETC1Block(b.high, b.low, b.scratch);
+    ImageLib::DecodeETC1Block(b.high, b.low, b.scratch);
     bool secondWins = measure(block, a.scratch) > measure(block, b.scratch);
     Choice chosen = secondWins ? b : a;
     std::copy(b.scratch, b.scratch + 48, chosen.scratch);  // the scratch ends with the second decoding
@@ -69,7 +70,7 @@ TEST(FastShortcuts, PlainCandidateErrorIsTheErrorOfItsDecoding) {
             FastHalfSearches searches(block.data(), FastMeasure::Plain);
             FastCandidate candidate = BuildFastCandidate(searches, colours);
             uint8_t decoded[48];
-            DecodeETC1Block(candidate.high, candidate.low, decoded);
+            ImageLib::DecodeETC1Block(candidate.high, candidate.low, decoded);
             ASSERT_EQ(BlockErrorRGB(block.data(), decoded), static_cast<double>(candidate.error));
         }
     }

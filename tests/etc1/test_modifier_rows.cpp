@@ -8,7 +8,7 @@
 #include <string>
 
 #include "SearchComparison.h"
-#include "etc1/CpuFeatures.h"
+#include "platform/ProcessorFeatures.h"
 #include "etc1/ModifierRows.h"
 #include "reference/BlockPatterns.h"
 
@@ -55,7 +55,7 @@ TEST_P(ModifierRowKernels, MatchThePortableRows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kernels, ModifierRowKernels,
-                         testing::Values(KernelCase{"Avx2", ComputeModifierRowsAvx2, CpuHasAvx2}),
+                         testing::Values(KernelCase{"Avx2", ComputeModifierRowsAvx2, Platform::ProcessorHasAvx2}),
                          [](const testing::TestParamInfo<KernelCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

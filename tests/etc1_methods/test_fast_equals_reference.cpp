@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "etc1/BlockSearch.h"
-#include "etc1/ETC1ModifierTable.h"
 #include "etc1_reference/BlockSamples.h"
 #include "etc1_reference/ReferenceMethods.h"
 
@@ -71,10 +70,7 @@ void CompareRange(const Method& method, const std::vector<Etc1Reference::RgbBloc
     }
 }
 
-class FastEqualsReference : public testing::TestWithParam<Method> {
-protected:
-    static void SetUpTestSuite() { InitETC1ModifierTable(); }
-};
+class FastEqualsReference : public testing::TestWithParam<Method> {};
 
 TEST_P(FastEqualsReference, OnVariedBlocks) {
     const Method& method = GetParam();

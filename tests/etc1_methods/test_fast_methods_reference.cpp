@@ -15,7 +15,6 @@
 #include <thread>
 #include <vector>
 
-#include "etc1/ETC1ModifierTable.h"
 #include "etc1/FastCandidates.h"
 #include "etc1/FastMethods.h"
 #include "etc1_reference/BlockSamples.h"
@@ -216,10 +215,7 @@ struct MethodCase {
     Compressor reference;
 };
 
-class FastMethodsEqualReference : public testing::TestWithParam<MethodCase> {
-protected:
-    static void SetUpTestSuite() { InitETC1ModifierTable(); }
-};
+class FastMethodsEqualReference : public testing::TestWithParam<MethodCase> {};
 
 TEST_P(FastMethodsEqualReference, WordsAndScratchOnVariedBlocks) {
     const MethodCase& method = GetParam();
@@ -243,10 +239,7 @@ struct BuilderCase {
     Builder reference;
 };
 
-class FastBuildersEqualReference : public testing::TestWithParam<BuilderCase> {
-protected:
-    static void SetUpTestSuite() { InitETC1ModifierTable(); }
-};
+class FastBuildersEqualReference : public testing::TestWithParam<BuilderCase> {};
 
 TEST_P(FastBuildersEqualReference, WordsOnVariedBlocks) {
     const BuilderCase& builder = GetParam();

@@ -6,7 +6,6 @@
 
 #include "etc1/CompressBlockMedium.h"
 #include "etc1/CompressBlockSlow.h"
-#include "etc1/ETC1ModifierTable.h"
 #include "etc1_reference/ReferenceMethods.h"
 
 namespace {
@@ -62,10 +61,7 @@ const KnownBlock kKnownBlocks[] = {
      0x686868FE, 0x3333FFFF},
 };
 
-class KnownBlocks : public testing::TestWithParam<KnownBlock> {
-protected:
-    static void SetUpTestSuite() { InitETC1ModifierTable(); }
-};
+class KnownBlocks : public testing::TestWithParam<KnownBlock> {};
 
 TEST_P(KnownBlocks, GiveTheirWords) {
     const KnownBlock& known = GetParam();
@@ -130,10 +126,7 @@ const GateCase kGateCases[] = {
      0},
 };
 
-class ModeGates : public testing::TestWithParam<GateCase> {
-protected:
-    static void SetUpTestSuite() { InitETC1ModifierTable(); }
-};
+class ModeGates : public testing::TestWithParam<GateCase> {};
 
 TEST_P(ModeGates, DecideTheSideBySideMode) {
     const GateCase& gate = GetParam();
@@ -154,7 +147,6 @@ INSTANTIATE_TEST_SUITE_P(MediumAndSlow, ModeGates, testing::ValuesIn(kGateCases)
 // windows pair up, so the red codes land on 4 and 0 (0 and 3), and green and
 // blue at centre 31 stay inside its window 26-31.
 TEST(SlowWindows, PairAtTheirFacingEnds) {
-    InitETC1ModifierTable();
     struct Case {
         int first;
         int step;
