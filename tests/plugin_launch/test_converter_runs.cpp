@@ -182,16 +182,6 @@ TEST_F(ConverterRuns, ATemporaryFolderOfAnotherUserIsRefused) {
     EXPECT_EQ(CountRuns(log), 0);
 }
 
-TEST_F(ConverterRuns, ATemporaryFolderThatIsALinkIsRefused) {
-    UseStandIn("printf converted > \"$out\"");
-    std::string elsewhere = tools.File("elsewhere");
-    ASSERT_EQ(::mkdir(elsewhere.c_str(), 0700), 0);
-    ASSERT_EQ(::symlink(elsewhere.c_str(), runtime.File("BW-VOQ-Orvik").c_str()), 0);
-    EXPECT_EQ(Convert(), "");
-    EXPECT_EQ(LastError(), ConvertError::PathNotFound);
-    EXPECT_EQ(CountRuns(log), 0);
-}
-
 TEST_F(ConverterRuns, TmpdirServesWhenThereIsNoRuntimeFolder) {
     UseStandIn("printf converted > \"$out\"");
     environment.Set("XDG_RUNTIME_DIR", std::nullopt);
