@@ -1,7 +1,6 @@
 #include "image/Base64.h"
 
 #include <array>
-#include <cstring>
 
 #include "image/SizeMath.h"
 
@@ -20,6 +19,27 @@ constexpr std::array<int8_t, 256> kReverse = [] {
     for (char space : {' ', '\t', '\n', '\v', '\f', '\r'}) table[static_cast<uint8_t>(space)] = kSkip;
     return table;
 }();
+
+// Decodes `text`, handing each byte with its index to `put`; returns the count, or -1.
+template <typename Put>
+int32_t DecodeInto(std::string_view text, Put put) {
+    uint32_t bits = 0;
+    int32_t bitCount = 0;
+    int32_t written = 0;
+    for (char c : text) {
+        if (c == '\0' || c == '=') break;
+        int8_t value = kReverse[static_cast<uint8_t>(c)];
+        if (value == kSkip) continue;
+        if (value == kInvalid) return -1;
+        bits = (bits << 6) | static_cast<uint32_t>(value);
+        bitCount += 6;
+        if (bitCount >= 8) {
+            bitCount -= 8;
+            put(written++, static_cast<uint8_t>(bits >> bitCount));
+        }
+    }
+    return written;
+}
 
 }  // namespace
 
@@ -46,27 +66,17 @@ int32_t Base64Encode(char* destination, const uint8_t* source, int32_t count) {
     return written;
 }
 
-int32_t Base64Decode(uint8_t* destination, const char* text) {
-    uint32_t bits = 0;
-    int32_t bitCount = 0;
-    int32_t written = 0;
-    for (const char* p = text; *p != '\0' && *p != '='; ++p) {
-        int8_t value = kReverse[static_cast<uint8_t>(*p)];
-        if (value == kSkip) continue;
-        if (value == kInvalid) return -1;
-        bits = (bits << 6) | static_cast<uint32_t>(value);
-        bitCount += 6;
-        if (bitCount >= 8) {
-            bitCount -= 8;
-            destination[written++] = static_cast<uint8_t>(bits >> bitCount);
-        }
-    }
-    return written;
+int32_t Base64Decode(uint8_t* destination, std::string_view text) {
+    return DecodeInto(text, [destination](int32_t index, uint8_t byte) { destination[index] = byte; });
 }
 
-int32_t Base64DecodedSizeBound(const char* text) {
+int32_t Base64DecodedCount(std::string_view text) {
+    return DecodeInto(text, [](int32_t, uint8_t) {});
+}
+
+int32_t Base64DecodedSizeBound(std::string_view text) {
     // A text too long for int32 gets the largest bound, which no int32 buffer can hold.
-    size_t length = std::strlen(text);
+    size_t length = text.substr(0, text.find('\0')).size();
     size_t bound = length / 4 * 3 + length % 4 * 3 / 4;  // length x 3 / 4 without overflow
     return bound > static_cast<size_t>(kMaxByteCount) ? static_cast<int32_t>(kMaxByteCount) : static_cast<int32_t>(bound);
 }

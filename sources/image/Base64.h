@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace ImageLib {
 
@@ -13,13 +14,18 @@ int32_t Base64EncodedSize(int32_t count);
 // Writes Base64EncodedSize(count) characters (no terminator) and returns their number.
 int32_t Base64Encode(char* destination, const uint8_t* source, int32_t count);
 
-// Decodes the NUL-terminated `text` up to its end or its first "=", skipping
-// ASCII white space, and returns the number of bytes written; -1 when it holds
-// any other character outside the alphabet. `destination` must hold
-// Base64DecodedSizeBound(text) bytes.
-int32_t Base64Decode(uint8_t* destination, const char* text);
+// The text of the functions below ends at its end, its first NUL byte or (for
+// decoding) its first "=".
+
+// Decodes `text`, skipping ASCII white space, and returns the number of bytes
+// written; -1 when it holds any other character outside the alphabet.
+// `destination` must hold Base64DecodedSizeBound(text) bytes.
+int32_t Base64Decode(uint8_t* destination, std::string_view text);
+
+// What Base64Decode returns for `text`, found without writing anything.
+int32_t Base64DecodedCount(std::string_view text);
 
 // Length of `text` x 3 / 4: at least the bytes that Base64Decode writes for it.
-int32_t Base64DecodedSizeBound(const char* text);
+int32_t Base64DecodedSizeBound(std::string_view text);
 
 }  // namespace ImageLib

@@ -1,8 +1,9 @@
 // The FENK reader. It finds the ImageTextureVoq start tag by its text, then
-// walks the XML reader's node list for the level elements. It refuses what it
+// walks the XML reader's nodes for the level elements. It refuses what it
 // cannot decode exactly: sizes that are not whole 8x8 tiles at every level,
-// missing or short levels, and level texts with characters outside Base64, so
-// no undefined byte ever reaches the decoders.
+// missing or short levels, level texts longer than the room left for them, and
+// level texts with characters outside Base64, so no undefined byte ever
+// reaches the decoders.
 #include <cstring>
 #include <string_view>
 
@@ -19,6 +20,8 @@ namespace {
 constexpr std::string_view kTextureTag = "<ImageTextureVoq";
 constexpr std::string_view kLevelName = "PixelBasedImageVoq";
 constexpr int32_t kTileSide = 8;
+// The texture data buffer's room past the last level.
+constexpr int32_t kSpareBytes = 4;
 
 // Every level, each half the one before, is a whole number of 8x8 tiles.
 bool LevelsAreWholeTiles(int32_t width, int32_t height, int32_t levels) {
@@ -28,16 +31,26 @@ bool LevelsAreWholeTiles(int32_t width, int32_t height, int32_t levels) {
     return true;
 }
 
-// Decodes one level text into `destination`, which has `space` bytes; false
-// unless the text is Base64 and holds at least `levelSize` bytes that fit.
-bool DecodeLevelText(const std::string& text, uint8_t* destination, int32_t levelSize, int32_t space) {
-    // White space inside the text counts towards the bound, so decode aside first.
-    ByteBuffer decoded = AllocateBytes(Base64DecodedSizeBound(text.c_str()));
-    if (!decoded) return false;
-    int32_t count = Base64Decode(decoded.get(), text.c_str());
-    if (count < levelSize || count > space) return false;
-    std::memcpy(destination, decoded.get(), static_cast<size_t>(levelSize));
-    return true;
+// Calls `use(offset, levelSize, text)` for the text of each level
+// element in order and stops at the first false. False when a level element is
+// not followed directly by text, or when fewer elements than levels are found.
+template <typename Use>
+bool ForEachLevelText(XmlDocument& document, const CImageFENK& image, Use use) {
+    int32_t level = 0;
+    int32_t offset = 0;
+    // The first node is the order mark or the declaration.
+    for (const XmlNode* node = document.First() ? document.Next() : nullptr; node && level < image.mipLevels;
+         node = document.Next()) {
+        if (node->type != XmlNodeType::StartTag || node->text != kLevelName) continue;
+        const XmlNode* text = document.Next();
+        if (text == nullptr || text->type != XmlNodeType::Text) return false;
+        // Each level is half the one before, as the mip chain will be.
+        int32_t levelSize = GetTextureDataSize(image.width >> level, image.height >> level, 1, image.textureFormat);
+        if (!use(offset, levelSize, text->text)) return false;
+        offset += levelSize;
+        ++level;
+    }
+    return level == image.mipLevels;
 }
 
 }  // namespace
@@ -76,30 +89,26 @@ bool CImageFENK::ReadBody(Platform::FileHandle file) {
     if (mipLevels < 1 || mipLevels > kMaxMipLevels || !LevelsAreWholeTiles(width, height, mipLevels)) return false;
     int32_t totalSize = GetTextureDataSize(width, height, mipLevels, textureFormat);
     if (totalSize < 1) return false;
-    if (!AllocatePixels() || !SetMipLevels(mipLevels, width, height)) return false;
-
     // After a syntax error the nodes before it are used.
     XmlDocument document;
     document.LoadXmlDocument(file);
-    ByteBuffer textureData = AllocateBytes(totalSize);
-    if (!textureData) return false;
 
-    // The first node is the order mark or the declaration.
-    int32_t level = 0;
-    int32_t offset = 0;
-    document.current = document.first ? document.first->next.get() : nullptr;
-    for (; document.current != nullptr && level < mipLevels; document.current = document.current->next.get()) {
-        const XmlNode& node = *document.current;
-        if (node.type != XmlNodeType::StartTag || node.text != kLevelName) continue;
-        const XmlNode* levelText = node.next.get();
-        if (levelText == nullptr || levelText->type != XmlNodeType::Text) return false;
-        int32_t levelSize = GetTextureDataSize(mipWidth[level], mipHeight[level], 1, textureFormat);
-        if (!DecodeLevelText(levelText->text, textureData.get() + offset, levelSize, totalSize - offset)) return false;
-        offset += levelSize;
-        ++level;
-        document.current = document.current->next.get();
-    }
-    if (level < mipLevels) return false;
+    // The file must hold every level before the texture's buffers are
+    // allocated: a small file cannot make the reader allocate a huge texture.
+    // Each text may fill its level and the rest of the buffer, which has 4
+    // bytes to spare, but must decode to at least its level.
+    auto holdsItsLevel = [totalSize](int32_t offset, int32_t levelSize, std::string_view text) {
+        return offset + int64_t{Base64DecodedSizeBound(text)} <= int64_t{totalSize} + kSpareBytes &&
+               Base64DecodedCount(text) >= levelSize;
+    };
+    if (!ForEachLevelText(document, *this, holdsItsLevel)) return false;
+
+    ByteBuffer textureData = AllocateBytes(int64_t{totalSize} + kSpareBytes);
+    if (!textureData || !AllocatePixels() || !SetMipLevels(mipLevels, width, height)) return false;
+    auto decode = [&textureData](int32_t offset, int32_t, std::string_view text) {
+        return Base64Decode(textureData.get() + offset, text) >= 0;
+    };
+    if (!ForEachLevelText(document, *this, decode)) return false;
 
     DecodeLevels(textureData.get());
     std::memcpy(pixels.get(), mipChain.get(), static_cast<size_t>(GetImageByteSize(format, width, height)));

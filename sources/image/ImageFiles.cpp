@@ -2,12 +2,11 @@
 
 #include <cctype>
 #include <cstring>
-#include <string>
 
 #include "image/ImageFENK.h"
 #include "image/ImageTGA.h"
 #include "image/ImageVOQ.h"
-#include "platform/Files.h"
+#include "platform/ReplacementFiles.h"
 
 namespace ImageLib {
 namespace {
@@ -68,18 +67,11 @@ bool SaveImage(CImage* image, const char* path, const ImageOptions* options) {
     WriterFunc writer = WriterFor(GetFileType(path));
     if (writer == nullptr) return false;
 
-    // Write beside the output and rename over it only on success, so a failed or
-    // interrupted save never destroys an existing file (the input, for one).
-    std::string temporary;
-    Platform::FileHandle file = Platform::CreateUniqueFileBeside(path, temporary);
-    if (!file.IsOpen()) return false;
-    Platform::RemoveFileAtExit(temporary);
-    bool written = writer(*image, file, options);
-    Platform::CloseFile(file);
-    bool saved = written && Platform::RenameFile(temporary.c_str(), path);
-    if (!saved) Platform::RemoveFile(temporary.c_str());
-    Platform::KeepFileAtExit(temporary);
-    return saved;
+    // The output appears only when it is complete, so a failed or interrupted
+    // save never destroys an existing file (the input, for one).
+    Platform::ReplacementFile output(path);
+    if (!output.File().IsOpen()) return false;
+    return writer(*image, output.File(), options) && output.Commit();
 }
 
 }  // namespace ImageLib

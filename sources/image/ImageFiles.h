@@ -25,7 +25,9 @@ CImage* CreateImageFromFile(const char* path);
 
 // Writes the image with the writer of the path's kind, whatever the image's own
 // class. The file at `path` is replaced only when the writer succeeded: on any
-// failure nothing is left behind and an existing file there is unchanged.
+// failure, or when the run is killed, nothing is left behind and an existing
+// file there is unchanged. A symbolic link at `path` is written through, and
+// an existing file's permission bits stay.
 bool SaveImage(CImage* image, const char* path, const ImageOptions* options);
 
 }  // namespace ImageLib

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "LibBase/File.h"
-#include "image/Image.h"
 
 namespace ImageLib {
 namespace {
@@ -15,120 +14,147 @@ bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'
 // The characters that end the attribute list of a tag.
 bool IsTagClose(char c) { return c == '?' || c == '/' || c == '>'; }
 
-// Unlinks a chain one element at a time, so a long list never recurses deeply.
-template <typename T>
-void DestroyChain(std::unique_ptr<T>& head) {
-    while (head) head = std::move(head->next);
-}
-
 bool StartsWith(std::string_view text, size_t position, std::string_view prefix) {
     return text.substr(position, prefix.size()) == prefix;
 }
 
-// Tabs go, entities are decoded, and every trailing LF or CR LF is dropped (a lone final CR stays).
-void CleanText(std::string& text) {
-    text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
-    DecodeXmlEntities(text);
-    while (!text.empty() && text.back() == '\n') {
-        text.pop_back();
-        if (!text.empty() && text.back() == '\r') text.pop_back();
+// The text with its entities decoded: the text itself when it holds none,
+// else a decoded copy kept in `storage`.
+std::string_view Decoded(std::string_view text, std::string& storage) {
+    if (text.find('&') == kEnd) return text;
+    storage.assign(text);
+    DecodeXmlEntities(storage);
+    return storage;
+}
+
+// Tabs go, entities are decoded, and every trailing LF or CR LF is dropped (a
+// lone final CR stays). Only the first two need a copy.
+std::string_view Cleaned(std::string_view text, std::string& storage) {
+    if (text.find('\t') != kEnd) {
+        storage.assign(text);
+        storage.erase(std::remove(storage.begin(), storage.end(), '\t'), storage.end());
+        DecodeXmlEntities(storage);
+        text = storage;
+    } else {
+        text = Decoded(text, storage);
     }
+    while (!text.empty() && text.back() == '\n') {
+        text.remove_suffix(1);
+        if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    }
+    return text;
 }
 
-// The text from `position` up to `terminator`; kXmlSyntaxError when it never comes.
-size_t ReadUntil(std::string_view text, size_t position, std::string_view terminator, std::string& content) {
-    size_t found = text.find(terminator, position);
-    if (found == kEnd) return kXmlSyntaxError;
-    content.assign(text.substr(position, found - position));
-    return found + terminator.size();
-}
+// Where one attribute's parts lie in the text.
+struct AttributeSpan {
+    std::string_view name, value;
+    size_t after;  // the position after the attribute
+};
 
-}  // namespace
-
-XmlAttribute::~XmlAttribute() { DestroyChain(next); }
-
-size_t XmlAttribute::ParseXmlAttribute(std::string_view text, size_t position) {
+// name="value" from `position`: the name runs up to "=" or the end, the value
+// from after "=" and one double quote up to the next double quote or the end.
+AttributeSpan FindAttribute(std::string_view text, size_t position) {
     size_t nameEnd = std::min(text.find('=', position), text.size());
-    name.assign(text.substr(position, nameEnd - position));
-    DecodeXmlEntities(name);
     size_t p = nameEnd;
     if (p < text.size() && text[p] == '=') ++p;
     if (p < text.size() && text[p] == '"') ++p;
     size_t valueEnd = std::min(text.find('"', p), text.size());
-    value.assign(text.substr(p, valueEnd - p));
-    DecodeXmlEntities(value);
-    return valueEnd < text.size() ? valueEnd + 1 : valueEnd;
+    return {text.substr(position, nameEnd - position), text.substr(p, valueEnd - p),
+            valueEnd < text.size() ? valueEnd + 1 : valueEnd};
 }
 
-XmlNode::~XmlNode() {
-    DestroyChain(next);
-    ClearAttributes();
-}
-
-void XmlNode::ClearAttributes() {
-    DestroyChain(attributes);
-    attributeCount = 0;
-}
-
-const std::string& XmlNode::GetAttribute(std::string_view attributeName) const {
-    static const std::string kEmptyValue;
-    for (const XmlAttribute* attribute = attributes.get(); attribute; attribute = attribute->next.get()) {
-        if (attribute->name == attributeName) return attribute->value;
+// Passes the attributes from `position`, counting them; returns where the list ends.
+size_t PassAttributes(std::string_view text, size_t position, int32_t& count) {
+    for (position = SkipXmlWhitespace(text, position); position < text.size() && !IsTagClose(text[position]);
+         position = SkipXmlWhitespace(text, position)) {
+        position = FindAttribute(text, position).after;
+        ++count;
     }
-    return kEmptyValue;
+    return position;
 }
 
-size_t XmlNode::ParseXmlNode(std::string_view text, size_t position) {
-    if (position >= text.size() || text[position] != '<') {
+}  // namespace
+
+size_t XmlAttribute::ParseXmlAttribute(std::string_view text, size_t position) {
+    AttributeSpan span = FindAttribute(text, position);
+    name.assign(span.name);
+    DecodeXmlEntities(name);
+    value.assign(span.value);
+    DecodeXmlEntities(value);
+    return span.after;
+}
+
+template <typename Visit>
+void XmlNode::VisitAttributes(Visit visit) const {
+    // The attribute text ends where the list ended, so reading it again finds
+    // exactly the attributes that the parse counted.
+    XmlAttribute attribute;
+    for (size_t p = SkipXmlWhitespace(attributeText_, 0); p < attributeText_.size() && !IsTagClose(attributeText_[p]);
+         p = SkipXmlWhitespace(attributeText_, p)) {
+        p = attribute.ParseXmlAttribute(attributeText_, p);
+        if (visit(attribute)) return;
+    }
+}
+
+std::string XmlNode::GetAttribute(std::string_view attributeName) const {
+    std::string value;
+    VisitAttributes([&](XmlAttribute& attribute) {
+        if (attribute.name != attributeName) return false;
+        value = std::move(attribute.value);
+        return true;
+    });
+    return value;
+}
+
+std::vector<XmlAttribute> XmlNode::Attributes() const {
+    std::vector<XmlAttribute> attributes;
+    VisitAttributes([&](XmlAttribute& attribute) {
+        attributes.push_back(attribute);
+        return false;
+    });
+    return attributes;
+}
+
+size_t XmlNode::ParseXmlNode(std::string_view source, size_t position) {
+    attributeCount = 0;
+    attributeText_ = {};
+    if (position >= source.size() || source[position] != '<') {
         type = XmlNodeType::Text;
-        size_t end = std::min(text.find('<', position), text.size());
-        this->text.assign(text.substr(position, end - position));
-        CleanText(this->text);
+        size_t end = std::min(source.find('<', position), source.size());
+        text = Cleaned(source.substr(position, end - position), cleaned_);
         return end;
     }
-    if (StartsWith(text, position, "<!--")) {
-        type = XmlNodeType::Comment;
-        size_t after = ReadUntil(text, position + 4, "-->", this->text);
-        DecodeXmlEntities(this->text);
-        return after;
-    }
-    if (StartsWith(text, position, "<![CDATA[")) {
-        type = XmlNodeType::Text;
-        size_t after = ReadUntil(text, position + 9, "]]>", this->text);
-        CleanText(this->text);
-        return after;
+    bool comment = StartsWith(source, position, "<!--");
+    if (comment || StartsWith(source, position, "<![CDATA[")) {
+        type = comment ? XmlNodeType::Comment : XmlNodeType::Text;
+        std::string_view terminator = comment ? "-->" : "]]>";
+        size_t start = position + (comment ? 4 : 9);
+        size_t found = source.find(terminator, start);
+        std::string_view content = found == kEnd ? std::string_view() : source.substr(start, found - start);
+        text = comment ? Decoded(content, cleaned_) : Cleaned(content, cleaned_);
+        return found == kEnd ? kXmlSyntaxError : found + terminator.size();
     }
     size_t p = position + 1;
     type = XmlNodeType::StartTag;
-    if (StartsWith(text, position, "<?")) {
+    if (StartsWith(source, position, "<?")) {
         type = XmlNodeType::Declaration;
         ++p;
-    } else if (StartsWith(text, position, "</")) {
+    } else if (StartsWith(source, position, "</")) {
         type = XmlNodeType::EndTag;
         ++p;
     }
 
     // "/" does not end a name: "a/>" is the start tag named "a/".
-    size_t nameEnd = std::min(text.find_first_of("> \t\r\n", p), text.size());
-    this->text.assign(text.substr(p, nameEnd - p));
-    DecodeXmlEntities(this->text);
-
-    XmlAttribute* last = nullptr;
-    for (p = SkipXmlWhitespace(text, nameEnd); p < text.size() && !IsTagClose(text[p]);
-         p = SkipXmlWhitespace(text, p)) {
-        auto attribute = std::make_unique<XmlAttribute>();
-        p = attribute->ParseXmlAttribute(text, p);
-        std::unique_ptr<XmlAttribute>& slot = last ? last->next : attributes;
-        slot = std::move(attribute);
-        last = slot.get();
-        ++attributeCount;
-    }
+    size_t nameEnd = std::min(source.find_first_of("> \t\r\n", p), source.size());
+    text = Decoded(source.substr(p, nameEnd - p), cleaned_);
+    p = PassAttributes(source, nameEnd, attributeCount);
+    attributeText_ = source.substr(nameEnd, p - nameEnd);
     if (type == XmlNodeType::Declaration) {
-        if (p >= text.size() || text[p] != '?') return kXmlSyntaxError;
+        if (p >= source.size() || source[p] != '?') return kXmlSyntaxError;
         ++p;
     }
-    if (p < text.size() && text[p] == '/') ++p;
-    if (p >= text.size() || text[p] != '>') return kXmlSyntaxError;
+    if (p < source.size() && source[p] == '/') ++p;
+    if (p >= source.size() || source[p] != '>') return kXmlSyntaxError;
     return p + 1;
 }
 
@@ -138,39 +164,67 @@ size_t SkipXmlWhitespace(std::string_view text, size_t position) {
 }
 
 void XmlDocument::ClearXmlDocument() {
-    DestroyChain(first);
+    buffer_.reset();
+    size_ = nodeCount_ = walked_ = position_ = 0;
     current = nullptr;
+}
+
+std::string_view XmlDocument::Text() const {
+    return std::string_view(reinterpret_cast<const char*>(buffer_.get()), size_);
+}
+
+const XmlNode* XmlDocument::First() {
+    walked_ = position_ = 0;
+    return Next();
+}
+
+const XmlNode* XmlDocument::Next() {
+    current = nullptr;
+    if (walked_ >= nodeCount_) return nullptr;
+    // Spaces are not skipped here: a space between nodes begins a text node.
+    position_ = Text().find_first_not_of("\t\r\n", position_);
+    position_ = node_.ParseXmlNode(Text(), position_);
+    ++walked_;
+    current = &node_;
+    return current;
+}
+
+bool XmlDocument::ParseBuffer() {
+    // Every node is read once to count them and find a syntax error; nothing is kept.
+    std::string_view text = Text();
+    size_t position = 0;
+    while (true) {
+        position = std::min(text.find_first_not_of("\t\r\n", position), text.size());
+        if (position == text.size()) break;
+        ++nodeCount_;
+        position = node_.ParseXmlNode(text, position);
+        if (position == kXmlSyntaxError) return false;
+    }
+    First();
+    return true;
 }
 
 bool XmlDocument::ParseXmlDocument(std::string_view text) {
     ClearXmlDocument();
     text = text.substr(0, text.find('\0'));
-    XmlNode* last = nullptr;
-    size_t position = 0;
-    while (true) {
-        // Spaces are not skipped here: a space between nodes begins a text node.
-        position = std::min(text.find_first_not_of("\t\r\n", position), text.size());
-        if (position == text.size()) break;
-        std::unique_ptr<XmlNode>& slot = last ? last->next : first;
-        slot = std::make_unique<XmlNode>();
-        last = slot.get();
-        position = last->ParseXmlNode(text, position);
-        if (position == kXmlSyntaxError) return false;
-    }
-    current = first.get();
-    return true;
+    buffer_ = AllocateBytes(static_cast<int64_t>(text.size()));
+    if (!buffer_ && !text.empty()) return false;
+    std::copy(text.begin(), text.end(), reinterpret_cast<char*>(buffer_.get()));
+    size_ = text.size();
+    return ParseBuffer();
 }
 
 bool XmlDocument::LoadXmlDocument(Platform::FileHandle file) {
+    ClearXmlDocument();
     LibBase::CFileHandle reader(file);
     int64_t rest = static_cast<int64_t>(reader.GetSize()) - Platform::SeekFile(file, 0, Platform::SeekOrigin::Current);
-    // One byte more for the terminator. An empty rest still goes to the checked
-    // read, whose assertion ends the run.
-    ByteBuffer buffer = AllocateBytes(std::max<int64_t>(rest, 0) + 1);
-    if (!buffer) return false;
-    int32_t count = reader.Read(buffer.get(), rest > 0 ? static_cast<int32_t>(rest) : 0);
-    buffer[count] = 0;
-    return ParseXmlDocument(std::string_view(reinterpret_cast<const char*>(buffer.get()), static_cast<size_t>(count)));
+    // An empty rest still goes to the checked read, whose assertion ends the run.
+    buffer_ = AllocateBytes(std::max<int64_t>(rest, 1));
+    if (!buffer_) return false;
+    int32_t count = reader.Read(buffer_.get(), rest > 0 ? static_cast<int32_t>(rest) : 0);
+    size_ = std::string_view(reinterpret_cast<const char*>(buffer_.get()), static_cast<size_t>(count)).find('\0');
+    if (size_ == kEnd) size_ = static_cast<size_t>(count);
+    return ParseBuffer();
 }
 
 }  // namespace ImageLib

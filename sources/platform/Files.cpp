@@ -41,10 +41,12 @@ void RemovePendingFiles() {
 
 FileHandle OpenFileForReading(const char* path) {
     if (path == nullptr) return FileHandle::Invalid();
-    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    // Without blocking, so a named pipe with no writer cannot hold the open;
+    // it is refused below with everything else that is not a plain file.
+    int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return FileHandle::Invalid();
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
         ::close(fd);
         return FileHandle::Invalid();
     }

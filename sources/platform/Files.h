@@ -33,8 +33,9 @@ private:
 
 enum class SeekOrigin { Begin, Current, End };
 
-// Opens an existing regular file for reading; a directory or anything else that
-// is not a plain file does not open. Invalid on failure.
+// Opens an existing regular file for reading; a directory, a named pipe or
+// anything else that is not a plain file does not open, and the call never
+// waits. Invalid on failure.
 FileHandle OpenFileForReading(const char* path);
 
 // Creates the file, or empties it when it exists, for writing. Invalid on failure.

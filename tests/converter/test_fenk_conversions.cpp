@@ -126,4 +126,18 @@ TEST_F(FenkConversion, UnreadableFenkIsNotSupported) {
     EXPECT_FALSE(TestSupport::FileExists(folder.File("out.tga")));
 }
 
+// The first "=" ends the decoding, so a level text written twice decodes to
+// its level alone; its length still gives it away.
+TEST_F(FenkConversion, LevelTextLongerThanItsRoomIsNotSupported) {
+    ASSERT_EQ(Convert("in.tga", "good.fenk", {"-f", "L8"}).exitStatus, 0);
+    std::string text = TestSupport::ReadText(folder.File("good.fenk"));
+    size_t start = text.find("<PixelBasedImageVoq>") + 20;
+    size_t end = text.find("</PixelBasedImageVoq>");
+    TestSupport::WriteText(folder.File("twice.fenk"), text.insert(end, text.substr(start, end - start)));
+    ConverterResult result = Convert("twice.fenk", "out.voq", {"-f", "RGBA8"});
+    EXPECT_EQ(result.output, "twice.fenk -> out.voq \nnot support (twice.fenk)\n");
+    EXPECT_EQ(result.exitStatus, 255);
+    EXPECT_FALSE(TestSupport::FileExists(folder.File("out.voq")));
+}
+
 }  // namespace

@@ -20,8 +20,8 @@ std::string Encode(const std::vector<uint8_t>& bytes) {
 
 // Decodes into a buffer of exactly the bound, so ASan sees any write past it.
 std::vector<uint8_t> Decode(const std::string& text, int32_t& result) {
-    std::vector<uint8_t> bytes(static_cast<size_t>(Base64DecodedSizeBound(text.c_str())));
-    result = Base64Decode(bytes.data(), text.c_str());
+    std::vector<uint8_t> bytes(static_cast<size_t>(Base64DecodedSizeBound(text)));
+    result = Base64Decode(bytes.data(), text);
     if (result >= 0) bytes.resize(static_cast<size_t>(result));
     return bytes;
 }
@@ -110,6 +110,7 @@ TEST_P(Base64DecodeTable, DecodesOrRefuses) {
     int32_t count = 0;
     std::vector<uint8_t> bytes = Decode(c.text, count);
     EXPECT_EQ(count, c.result);
+    EXPECT_EQ(Base64DecodedCount(c.text), c.result);
     if (c.result >= 0) {
         EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.bytes);
     }
@@ -126,7 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeCase{" Zm9v\r\n\tYm\vFy\f", 6, "foobar"},
                     // Any other character outside the alphabet refuses the text.
                     DecodeCase{"Zm9v*mFy", -1, ""}, DecodeCase{"Zm9v-_", -1, ""}, DecodeCase{"Zm\x80v", -1, ""},
-                    DecodeCase{"\xFF\xFE", -1, ""}));
+                    DecodeCase{"\xFF\xFE", -1, ""},
+                    // A NUL byte ends the text as a terminator would.
+                    DecodeCase{std::string("Zm9v\0*", 6), 3, "foo"}));
 
 TEST(Base64, DecodedSizeBoundIsLengthTimesThreeQuarters) {
     EXPECT_EQ(Base64DecodedSizeBound(""), 0);

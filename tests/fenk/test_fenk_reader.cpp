@@ -221,6 +221,52 @@ INSTANTIATE_TEST_SUITE_P(
                                 Level(kText16) + "<!-- note -->" + Level(kText8) + Level("*"))}),
     [](const testing::TestParamInfo<AcceptCase>& info) { return std::string(info.param.name); });
 
+// A level text may hold at most 4 bytes more than the room left for it, as
+// counted from its length (3 bytes for every 4 characters, white space and
+// padding included), whatever it decodes to.
+struct RoomCase {
+    const char* name;
+    std::string text;
+    bool accepted;
+};
+
+void PrintTo(const RoomCase& c, std::ostream* out) { *out << c.name; }
+
+class FenkLevelRoom : public testing::TestWithParam<RoomCase> {};
+
+const std::vector<uint8_t> kRgbLevel8 = Pattern(192);
+const std::string kRgbText8 = FenkTest::Base64Of(kRgbLevel8.data(), 192);  // 256 characters, no padding
+const std::string kRgb8 = "Width=\"8\" Height=\"8\" MipmapSize=\"1\" Encoding=\"Base64\" Format=\"Rgb8\"";
+
+TEST_P(FenkLevelRoom, AcceptsUpToFourBytesMore) {
+    CImageFENK image;
+    FenkTest::ReadResult read = FenkTest::ReadFenkText(GetParam().text, image);
+    ASSERT_TRUE(read.header);
+    ASSERT_EQ(read.body, GetParam().accepted);
+    if (!read.body) return;
+    // The level itself is read whole and nothing else reaches the pixels.
+    bool rgb = image.textureFormat == RGB8;
+    std::vector<uint8_t> expected(rgb ? 192 : 64);
+    DecodeTexture(image.textureFormat, rgb ? kRgbLevel8.data() : kLevel8.data(), expected.data(), 8, 8);
+    EXPECT_EQ(std::vector<uint8_t>(image.pixels.get(), image.pixels.get() + expected.size()), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FenkReader, FenkLevelRoom,
+    testing::Values(RoomCase{"ExactlyItsLevel", FenkFile(kL8, Level(kText8)), true},
+                    // 88 + 3 characters count as 68 bytes: 64 and the 4 to spare.
+                    RoomCase{"FourBytesMoreAfterThePadding", FenkFile(kL8, Level(kText8 + "AAA")), true},
+                    RoomCase{"OneGroupMoreAfterThePadding", FenkFile(kL8, Level(kText8 + "AAAAAAA")), false},
+                    // 256 + 6 characters decode to 196 bytes: the last 4 land in the room to spare.
+                    RoomCase{"UnpaddedLevelDecodingFourBytesMore", FenkFile(kRgb8, Level(kRgbText8 + "AAAAAA")), true},
+                    RoomCase{"UnpaddedLevelOneCharacterTooLong", FenkFile(kRgb8, Level(kRgbText8 + "AAAAAAA")), false},
+                    // White space counts towards the length.
+                    RoomCase{"WhiteSpaceBeyondTheRoom", FenkFile(kL8, Level(kText8 + "       x")), false},
+                    // The first "=" ends the decoding, so only the length shows the second copy.
+                    RoomCase{"DoubledTextInTheFirstOfTwoLevels",
+                             FenkFile(kL8TwoLevels, Level(kText16 + kText16) + Level(kText8)), false}),
+    [](const testing::TestParamInfo<RoomCase>& info) { return std::string(info.param.name); });
+
 TEST(FenkReader, ReadingAgainReplacesTheEarlierImage) {
     CImageFENK image;
     ASSERT_TRUE(FenkTest::ReadFenkText(FenkFile(kL8, Level(kText8)), image).body);

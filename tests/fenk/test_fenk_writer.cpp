@@ -127,7 +127,7 @@ TEST(FenkWriter, AttributeTextsRoundTripThroughTheXmlReader) {
         XmlDocument document;
         ASSERT_TRUE(document.ParseXmlDocument(result.text));
         int found = 0;
-        for (const XmlNode* node = document.first.get(); node; node = node->next.get()) {
+        for (const XmlNode* node = document.First(); node; node = document.Next()) {
             if (node->type != XmlNodeType::StartTag) continue;
             if (node->text == "Create") found += node->GetAttribute("Source") == text;
             if (node->text == "ImageTextureVoq") found += node->GetAttribute("Path") == text;

@@ -23,10 +23,10 @@ void PrintTo(const NodeView& node, std::ostream* out) {
     *out << "{" << static_cast<int>(node.type) << ", \"" << node.text << "\", " << node.attributeCount << "}";
 }
 
-std::vector<NodeView> Nodes(const XmlDocument& document) {
+std::vector<NodeView> Nodes(XmlDocument& document) {
     std::vector<NodeView> nodes;
-    for (const XmlNode* node = document.first.get(); node; node = node->next.get()) {
-        nodes.push_back({node->type, node->text, node->attributeCount});
+    for (const XmlNode* node = document.First(); node; node = document.Next()) {
+        nodes.push_back({node->type, std::string(node->text), node->attributeCount});
     }
     return nodes;
 }
@@ -42,10 +42,13 @@ TEST(XmlReader, SixNodeDocument) {
     ASSERT_TRUE(document.ParseXmlDocument("<?xml version=\"1.0\"?><a b=\"1\"><c>x&amp;y</c></a>"));
     std::vector<NodeView> expected = {{kDecl, "xml", 1}, {kStart, "a", 1}, {kStart, "c", 0},
                                       {kText, "x&y", 0}, {kEnd, "c", 0},   {kEnd, "a", 0}};
+    // A successful parse leaves the walk at the first node.
+    ASSERT_NE(document.current, nullptr);
+    EXPECT_EQ(document.current->GetAttribute("version"), "1.0");
     EXPECT_EQ(Nodes(document), expected);
-    EXPECT_EQ(document.current, document.first.get());
-    EXPECT_EQ(document.first->GetAttribute("version"), "1.0");
-    EXPECT_EQ(document.first->next->GetAttribute("b"), "1");
+    EXPECT_EQ(document.current, nullptr);
+    EXPECT_EQ(document.First()->GetAttribute("version"), "1.0");
+    EXPECT_EQ(document.Next()->GetAttribute("b"), "1");
 }
 
 struct ParseCase {
@@ -97,14 +100,28 @@ TEST(XmlReader, AttributesKeepDocumentOrderAndDecodeEntities) {
     ASSERT_EQ(node.attributeCount, 4);
     EXPECT_EQ(node.GetAttribute("n"), "<&>");
     EXPECT_EQ(node.GetAttribute("a/b"), "\"'");
-    EXPECT_EQ(node.attributes->next->next->value, "second");
     EXPECT_EQ(node.GetAttribute("e"), "");
     EXPECT_EQ(node.GetAttribute("N"), "");
-    // Every missing name gives the one shared empty string.
-    EXPECT_EQ(&node.GetAttribute("missing"), &node.GetAttribute("other"));
-    node.ClearAttributes();
-    EXPECT_EQ(node.attributes, nullptr);
+    std::vector<XmlAttribute> attributes = node.Attributes();
+    ASSERT_EQ(attributes.size(), 4u);
+    EXPECT_EQ(attributes[2].name, "n");
+    EXPECT_EQ(attributes[2].value, "second");
+    EXPECT_EQ(attributes[3].name, "e");
+    // A later parse forgets the attributes of the earlier one.
+    EXPECT_EQ(node.ParseXmlNode(std::string_view("<t>"), 0), 3u);
     EXPECT_EQ(node.attributeCount, 0);
+    EXPECT_EQ(node.GetAttribute("n"), "");
+}
+
+// A node's text is the document's own bytes unless cleaning had to change it.
+TEST(XmlReader, NodesReferToTheDocumentsBytes) {
+    std::string text = "<name a=\"1\">plain\r\n</name>";
+    XmlNode node;
+    EXPECT_EQ(node.ParseXmlNode(text, 0), 12u);
+    EXPECT_EQ(node.text.data(), text.data() + 1);
+    EXPECT_EQ(node.ParseXmlNode(text, 12), 19u);
+    EXPECT_EQ(node.text, "plain");
+    EXPECT_EQ(node.text.data(), text.data() + 12);
 }
 
 TEST(XmlReader, ParseXmlNodeReturnsThePositionAfterIt) {

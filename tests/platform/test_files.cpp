@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 #include <vector>
 
@@ -31,6 +33,9 @@ TEST(OpenFileForReading, OpensOnlyExistingRegularFiles) {
     EXPECT_TRUE(file.IsOpen());
     Platform::CloseFile(file);
     EXPECT_TRUE(Platform::OpenFileForReading(folder.Path().c_str()).IsInvalid());
+    // A named pipe without a writer would block an ordinary open for ever.
+    ASSERT_EQ(mkfifo(folder.File("pipe.tga").c_str(), 0666), 0);
+    EXPECT_TRUE(Platform::OpenFileForReading(folder.File("pipe.tga").c_str()).IsInvalid());
     EXPECT_TRUE(Platform::OpenFileForReading(folder.File("missing.tga").c_str()).IsInvalid());
     EXPECT_TRUE(Platform::OpenFileForReading(nullptr).IsInvalid());
 }
