@@ -3,6 +3,7 @@
 
 #include "image/ImageFiles.h"
 #include "image/MipChain.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "plugin/launch/ConverterLaunch.h"
 
@@ -35,6 +36,8 @@ char* ConvertViaConverter(char* outputPath, int32_t kind, const ImageLib::CImage
     if (g_converterBusy) return Fail(ConvertError::CommandFailed);
 
     std::string base = Platform::JoinPath(Platform::FolderOf(outputPath), kBaseTempFileName);
+    // SaveImage writes through a symbolic link: one planted at this name goes first.
+    Platform::RemoveFile(base.c_str());
     // The writers take a mutable image, but one saved without options is only read.
     if (!ImageLib::SaveImage(const_cast<ImageLib::CImage*>(image), base.c_str(), nullptr)) {
         return Fail(ConvertError::SaveTempFileFailed);
