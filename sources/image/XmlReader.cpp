@@ -218,10 +218,12 @@ bool XmlDocument::LoadXmlDocument(Platform::FileHandle file) {
     ClearXmlDocument();
     LibBase::CFileHandle reader(file);
     int64_t rest = static_cast<int64_t>(reader.GetSize()) - Platform::SeekFile(file, 0, Platform::SeekOrigin::Current);
-    // An empty rest still goes to the checked read, whose assertion ends the run.
+    // An empty rest still goes to the checked read, whose assertion ends the run
+    // (unless read failures return).
     buffer_ = AllocateBytes(std::max<int64_t>(rest, 1));
     if (!buffer_) return false;
     int32_t count = reader.Read(buffer_.get(), rest > 0 ? static_cast<int32_t>(rest) : 0);
+    if (count < 1) return false;  // only when read failures return instead of ending the run
     size_ = std::string_view(reinterpret_cast<const char*>(buffer_.get()), static_cast<size_t>(count)).find('\0');
     if (size_ == kEnd) size_ = static_cast<size_t>(count);
     return ParseBuffer();

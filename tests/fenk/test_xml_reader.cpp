@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "LibBase/File.h"
 #include "image/XmlReader.h"
 #include "support/TestFiles.h"
 
@@ -217,6 +218,33 @@ TEST(XmlReaderDeathTest, ReadErrorEndsTheRun) {
     Platform::WriteToFile(file, "<a>", 3, done);
     Platform::SeekFile(file, 0, Platform::SeekOrigin::Begin);
     EXPECT_EXIT(LoadAndExpectNoReturn(file), testing::ExitedWithCode(1), "");
+    Platform::CloseFile(file);
+}
+
+// Inside a module loaded by another program, the same failures fail the load instead.
+class XmlReaderInAModule : public testing::Test {
+protected:
+    void SetUp() override { LibBase::SetReadFailureHandling(LibBase::ReadFailure::ReturnZero); }
+    void TearDown() override { LibBase::SetReadFailureHandling(LibBase::ReadFailure::EndRun); }
+    TestSupport::TempFolder folder;
+};
+
+TEST_F(XmlReaderInAModule, EmptyRestFailsTheLoad) {
+    TestSupport::WriteText(folder.File("f.xml"), "<a>");
+    Platform::FileHandle file = Platform::OpenFileForReading(folder.File("f.xml").c_str());
+    Platform::SeekFile(file, 0, Platform::SeekOrigin::End);
+    XmlDocument document;
+    EXPECT_FALSE(document.LoadXmlDocument(file));
+    Platform::CloseFile(file);
+}
+
+TEST_F(XmlReaderInAModule, ReadErrorFailsTheLoad) {
+    Platform::FileHandle file = Platform::CreateOrTruncateFile(folder.File("f.xml").c_str());
+    int64_t done = 0;
+    Platform::WriteToFile(file, "<a>", 3, done);
+    Platform::SeekFile(file, 0, Platform::SeekOrigin::Begin);
+    XmlDocument document;
+    EXPECT_FALSE(document.LoadXmlDocument(file));
     Platform::CloseFile(file);
 }
 
