@@ -1,0 +1,60 @@
+#include "ui/TextDrawing.h"
+
+#include <cmath>
+
+#include "ui/GdiObjects.h"
+
+namespace ui {
+namespace {
+
+void SelectFace(cairo_t* cairo, bool bold) {
+    cairo_select_font_face(cairo, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cairo, kTextSize);
+}
+
+// Menu-style mnemonics: "&OK" shows "OK", "&&" shows "&".
+std::string WithoutMnemonics(const std::string& text) {
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) ++i;
+        shown += text[i];
+    }
+    return shown;
+}
+
+}  // namespace
+
+void DrawTextLine(cairo_t* cairo, const std::string& text, const RECT& box, TextAlign align, COLORREF color,
+                  bool bold) {
+    const std::string shown = WithoutMnemonics(text);
+    if (shown.empty()) return;
+    cairo_save(cairo);
+    cairo_rectangle(cairo, box.left, box.top, box.right - box.left, box.bottom - box.top);
+    cairo_clip(cairo);
+    SelectFace(cairo, bold);
+    cairo_font_extents_t font;
+    cairo_font_extents(cairo, &font);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cairo, shown.c_str(), &extents);
+    double x = box.left;
+    if (align == TextAlign::Centre) x = box.left + ((box.right - box.left) - extents.x_advance) / 2;
+    const double y = box.top + ((box.bottom - box.top) - (font.ascent + font.descent)) / 2 + font.ascent;
+    SetSourceColor(cairo, color);
+    cairo_move_to(cairo, std::floor(x), std::floor(y));
+    cairo_show_text(cairo, shown.c_str());
+    cairo_restore(cairo);
+}
+
+int TextWidth(const std::string& text) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+    cairo_t* cairo = cairo_create(surface);
+    SelectFace(cairo, false);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cairo, WithoutMnemonics(text).c_str(), &extents);
+    cairo_destroy(cairo);
+    cairo_surface_destroy(surface);
+    return static_cast<int>(std::ceil(extents.x_advance));
+}
+
+}  // namespace ui

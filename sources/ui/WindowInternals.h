@@ -1,0 +1,29 @@
+// Helpers that several parts of the window system share; the lock must be held
+// where a WindowObject is taken.
+#pragma once
+
+#include "ui/Display.h"
+#include "ui/WindowObjects.h"
+
+namespace ui {
+
+// Registers the built-in classes (dialogs and controls) once.
+void EnsureBuiltInClasses();
+
+// The window's top-level window must compose and show its picture again.
+void MarkNeedsPresent(HWND window);
+// The whole client area must be painted (and erased).
+void InvalidateWhole(WindowObject& window);
+// Makes or resizes the window's client surface to its client size.
+cairo_surface_t* EnsureSurface(WindowObject& window);
+
+// What a display needs to know of a top-level window.
+NativeWindowSpec SpecOf(const WindowObject& window);
+// Tells the window's display its place, title and hints as they are now.
+void UpdateNative(const WindowObject& window);
+DisplayConnection* ConnectionOfWindow(const WindowObject& window);
+
+// The window that has the keyboard focus on this thread, kept when it is gone.
+void ForgetWindow(HWND window);
+
+}  // namespace ui
