@@ -1,0 +1,1 @@
+bwvoq_add_fuzzer(conversion_road fuzz_conversion_road.cpp etc1 image)
