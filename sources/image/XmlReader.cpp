@@ -63,12 +63,15 @@ AttributeSpan FindAttribute(std::string_view text, size_t position) {
             valueEnd < text.size() ? valueEnd + 1 : valueEnd};
 }
 
-// Passes the attributes from `position`, counting them; returns where the list ends.
-size_t PassAttributes(std::string_view text, size_t position, int32_t& count) {
+// Calls `visit(start)` with the start of each attribute from `position` on,
+// until it returns true; returns where the attribute list ends.
+template <typename Visit>
+size_t WalkAttributes(std::string_view text, size_t position, Visit visit) {
     for (position = SkipXmlWhitespace(text, position); position < text.size() && !IsTagClose(text[position]);
          position = SkipXmlWhitespace(text, position)) {
-        position = FindAttribute(text, position).after;
-        ++count;
+        size_t start = position;
+        position = FindAttribute(text, start).after;
+        if (visit(start)) break;
     }
     return position;
 }
@@ -89,11 +92,10 @@ void XmlNode::VisitAttributes(Visit visit) const {
     // The attribute text ends where the list ended, so reading it again finds
     // exactly the attributes that the parse counted.
     XmlAttribute attribute;
-    for (size_t p = SkipXmlWhitespace(attributeText_, 0); p < attributeText_.size() && !IsTagClose(attributeText_[p]);
-         p = SkipXmlWhitespace(attributeText_, p)) {
-        p = attribute.ParseXmlAttribute(attributeText_, p);
-        if (visit(attribute)) return;
-    }
+    WalkAttributes(attributeText_, 0, [&](size_t start) {
+        attribute.ParseXmlAttribute(attributeText_, start);
+        return visit(attribute);
+    });
 }
 
 std::string XmlNode::GetAttribute(std::string_view attributeName) const {
@@ -147,7 +149,10 @@ size_t XmlNode::ParseXmlNode(std::string_view source, size_t position) {
     // "/" does not end a name: "a/>" is the start tag named "a/".
     size_t nameEnd = std::min(source.find_first_of("> \t\r\n", p), source.size());
     text = Decoded(source.substr(p, nameEnd - p), cleaned_);
-    p = PassAttributes(source, nameEnd, attributeCount);
+    p = WalkAttributes(source, nameEnd, [this](size_t) {
+        ++attributeCount;
+        return false;
+    });
     attributeText_ = source.substr(nameEnd, p - nameEnd);
     if (type == XmlNodeType::Declaration) {
         if (p >= source.size() || source[p] != '?') return kXmlSyntaxError;
