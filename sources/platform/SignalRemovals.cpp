@@ -1,5 +1,6 @@
 // The names live in a fixed table of atomic slots, as a signal handler may
-// neither lock nor allocate.
+// neither lock nor allocate. The handlers are there only while a name is: code
+// loaded into another program leaves no handler of its own behind.
 #include "platform/SignalRemovals.h"
 
 #include <atomic>
@@ -13,7 +14,7 @@
 namespace Platform {
 namespace {
 
-enum SlotState : int { kFree = 0, kFilling = 1, kArmed = 2 };
+enum SlotState : int { kFree = 0, kArmed = 1 };
 
 struct Slot {
     std::atomic<int> state{kFree};
@@ -22,6 +23,19 @@ struct Slot {
 
 // A few files at a time at most: an output and a cache file.
 Slot g_slots[8];
+
+constexpr int kSignals[] = {SIGINT, SIGTERM};
+
+struct Handlers {
+    std::mutex lock;  // guards the fields below and changes to the table
+    int armed = 0;
+    bool installed[2] = {};
+};
+
+Handlers& TheHandlers() {
+    static Handlers* handlers = new Handlers;  // outlives every static destructor
+    return *handlers;
+}
 
 void RemoveArmedFiles(int signal) {
     int savedErrno = errno;
@@ -34,40 +48,56 @@ void RemoveArmedFiles(int signal) {
     errno = savedErrno;
 }
 
-void InstallHandlers() {
-    for (int signal : {SIGINT, SIGTERM}) {
+// Where the program handles or ignores a signal itself, that stays.
+void InstallHandlers(Handlers& handlers) {
+    for (int i = 0; i < 2; ++i) {
         struct sigaction current {};
-        if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) continue;
+        if (::sigaction(kSignals[i], nullptr, &current) != 0 || current.sa_handler != SIG_DFL) continue;
         struct sigaction removal {};
         removal.sa_handler = RemoveArmedFiles;
         removal.sa_flags = SA_RESETHAND;
         sigemptyset(&removal.sa_mask);
-        ::sigaction(signal, &removal, nullptr);
+        handlers.installed[i] = ::sigaction(kSignals[i], &removal, nullptr) == 0;
+    }
+}
+
+void RestoreDefaults(Handlers& handlers) {
+    for (int i = 0; i < 2; ++i) {
+        if (!handlers.installed[i]) continue;
+        handlers.installed[i] = false;
+        struct sigaction current {};
+        if (::sigaction(kSignals[i], nullptr, &current) != 0 || current.sa_handler != RemoveArmedFiles) continue;
+        struct sigaction standard {};
+        standard.sa_handler = SIG_DFL;
+        sigemptyset(&standard.sa_mask);
+        ::sigaction(kSignals[i], &standard, nullptr);
     }
 }
 
 }  // namespace
 
 bool RemoveFileOnSignal(const std::string& path) {
-    static std::once_flag installed;
-    std::call_once(installed, InstallHandlers);
     if (path.size() >= PATH_MAX) return false;
+    Handlers& handlers = TheHandlers();
+    std::lock_guard<std::mutex> guard(handlers.lock);
     for (Slot& slot : g_slots) {
-        int expected = kFree;
-        if (!slot.state.compare_exchange_strong(expected, kFilling)) continue;
+        if (slot.state.load() != kFree) continue;
         std::memcpy(slot.path, path.c_str(), path.size() + 1);
         slot.state.store(kArmed);
+        if (handlers.armed++ == 0) InstallHandlers(handlers);
         return true;
     }
     return false;
 }
 
 void KeepFileOnSignal(const std::string& path) {
+    Handlers& handlers = TheHandlers();
+    std::lock_guard<std::mutex> guard(handlers.lock);
     for (Slot& slot : g_slots) {
-        if (slot.state.load() == kArmed && path == slot.path) {
-            slot.state.store(kFree);
-            return;
-        }
+        if (slot.state.load() != kArmed || path != slot.path) continue;
+        slot.state.store(kFree);
+        if (--handlers.armed == 0) RestoreDefaults(handlers);
+        return;
     }
 }
 

@@ -135,6 +135,32 @@ TEST_P(NamedFileOnSignalDeathTest, IsRemovedBeforeTheProcessEnds) {
     EXPECT_EQ(TestSupport::ReadText(output), "old");
 }
 
+// The removal handlers are there only while a named file is, and a signal the
+// program ignores stays ignored.
+TEST(NamedFileOnSignal, HandlersComeAndGoWithTheNamedFile) {
+    TempFolder folder;
+    auto handler = [] {
+        struct sigaction current {};
+        sigaction(SIGTERM, nullptr, &current);
+        return current.sa_handler;
+    };
+    ASSERT_EQ(handler(), SIG_DFL);
+    {
+        ReplacementFile replacement(folder.File("out.voq").c_str(), TemporaryKind::Named);
+        EXPECT_NE(handler(), SIG_DFL);
+    }
+    EXPECT_EQ(handler(), SIG_DFL);
+    EXPECT_EXIT(
+        {
+            std::signal(SIGTERM, SIG_IGN);
+            ReplacementFile replacement(folder.File("out.voq").c_str(), TemporaryKind::Named);
+            std::raise(SIGTERM);
+            std::exit(folder.Entries().size() == 1 && handler() == SIG_IGN ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(ReplacementFile, NamedFileOnSignalDeathTest, testing::Values(SIGINT, SIGTERM),
                          [](const testing::TestParamInfo<int>& info) {
                              return std::string(info.param == SIGINT ? "SIGINT" : "SIGTERM");
