@@ -1,0 +1,25 @@
+// The editor-host's three commands over a loaded module. Each returns the
+// program's exit code: 0 done, 1 the module gave a non-zero result (printed as
+// "result R"), 2 the host could not do its own part (a message on stderr).
+#pragma once
+
+#include <string>
+
+#include "plugin/host/FormatHost.h"
+#include "tools/editor-host/HostCommandLine.h"
+
+namespace EditorHost {
+
+// Opens `file`, prints "mode M size WxH depth D planes P lut N", and with a
+// `dumpPath` writes the pixels and palette received as a plain TGA file.
+int RunOpen(PluginHost::PluginEntry entry, PluginHost::PlatformData* platformData, const std::string& file,
+            const std::string& dumpPath);
+
+// Saves the document read from `documentPath` into `outputPath`, which is
+// replaced only when the save succeeds.
+int RunSave(PluginHost::PluginEntry entry, PluginHost::PlatformData* platformData, const std::string& documentPath,
+            const std::string& outputPath, const DocumentRequest& request, bool runOptions);
+
+int RunAbout(PluginHost::PluginEntry entry, PluginHost::PlatformData* platformData);
+
+}  // namespace EditorHost
