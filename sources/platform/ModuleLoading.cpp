@@ -19,8 +19,4 @@ void* FindModuleSymbol(LoadedModule module, const char* name) {
     return module != nullptr && name != nullptr ? ::dlsym(module, name) : nullptr;
 }
 
-void UnloadModule(LoadedModule module) {
-    if (module != nullptr) ::dlclose(module);
-}
-
 }  // namespace Platform

@@ -1,4 +1,6 @@
 // Loading shared objects (modules) into the process and finding their symbols.
+// A loaded module stays until the process ends: its static state, the list of
+// what it does at exit among it, must outlive every call into it.
 #pragma once
 
 #include <string>
@@ -14,7 +16,5 @@ LoadedModule LoadModule(const char* path, std::string& error);
 
 // The address of the exported symbol `name`, or null when the module has none.
 void* FindModuleSymbol(LoadedModule module, const char* name);
-
-void UnloadModule(LoadedModule module);
 
 }  // namespace Platform

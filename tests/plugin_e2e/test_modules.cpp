@@ -65,7 +65,6 @@ TEST_P(Modules, ExportTheHostsEntriesAndNothingOfTheirOwn) {
                              "_ZN8ImageLib14CreateImageFromFileEPKc", "_ZN7LibBase9FatalExitEPKcz"}) {
         EXPECT_EQ(Platform::FindModuleSymbol(module, name), nullptr) << name;
     }
-    Platform::UnloadModule(module);
 }
 
 INSTANTIATE_TEST_SUITE_P(Host, Modules,

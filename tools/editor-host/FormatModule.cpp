@@ -30,6 +30,4 @@ std::unique_ptr<FormatModule> FormatModule::Load(const std::string& path, std::s
     return loaded;
 }
 
-FormatModule::~FormatModule() { Platform::UnloadModule(module_); }
-
 }  // namespace EditorHost

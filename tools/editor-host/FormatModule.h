@@ -1,5 +1,6 @@
 // A format module loaded by the host: its property list read and checked, its
-// entry found by the name that the list gives for this processor.
+// entry found by the name that the list gives for this processor. The module
+// stays loaded until the host ends, as an image editor keeps its modules.
 #pragma once
 
 #include <memory>
@@ -16,7 +17,6 @@ public:
     // Null, with the reason in `error`, when the file does not load, has no
     // property list, is not a format module, or lacks the entry its list names.
     static std::unique_ptr<FormatModule> Load(const std::string& path, std::string& error);
-    ~FormatModule();
     FormatModule(const FormatModule&) = delete;
     FormatModule& operator=(const FormatModule&) = delete;
 
