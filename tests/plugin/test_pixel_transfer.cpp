@@ -1,9 +1,7 @@
-// Moving pixels between the host and the plug-in: files opened through the TGA
-// configuration, documents copied into images for a save, and the estimate.
-#include <memory>
-
+// Moving pixels between the host and the plug-in: files read twice through the
+// TGA configuration, documents copied into images for a save, and the estimate.
+// The files of every kind are opened end to end in tests/plugin_e2e.
 #include "PluginWorld.h"
-#include "image/ImageTGA.h"
 #include "plugin/HostPixelTransfer.h"
 #include "support/TgaBuilder.h"
 #include "tools/editor-host/PixelTransfer.h"
@@ -15,123 +13,7 @@ using namespace PluginHost;
 using EditorHost::Document;
 using EditorHost::HostSession;
 
-class Opening : public PluginWorld {
-protected:
-    // Opens `bytes` as a file through the plug-in; the session's result.
-    int16_t Open(const std::vector<uint8_t>& bytes, Document& document) {
-        const std::string path = files.File("opened.tga");
-        TestSupport::WriteBytes(path, bytes);
-        Platform::FileHandle file = Platform::OpenFileForReading(path.c_str());
-        HostSession session(CallPlugin, nullptr);
-        const int16_t result = session.Open(file, "opened.tga", document);
-        Platform::CloseFile(file);
-        return result;
-    }
-};
-
-TgaFile IndexedFile256() {
-    TgaFile file;
-    file.colorMapType = 1;
-    file.imageType = 1;
-    file.colorMapLength = 256;
-    file.colorMapEntrySize = 24;
-    file.width = 16;
-    file.height = 16;
-    file.pixelDepth = 8;
-    file.descriptor = 0x20;  // top-down rows
-    for (int i = 0; i < 256; ++i) {
-        // Stored blue, green, red.
-        file.colorMap.insert(file.colorMap.end(), {static_cast<uint8_t>(i / 2), static_cast<uint8_t>(255 - i),
-                                                    static_cast<uint8_t>(i)});
-        file.data.push_back(static_cast<uint8_t>(255 - i));
-    }
-    return file;
-}
-
-TEST_F(Opening, An8BitPaletteOpensIndexedWithItsTablesInOrder) {
-    Document document;
-    ASSERT_EQ(Open(IndexedFile256().Bytes(), document), noErr);
-    EXPECT_EQ(document.mode, plugInModeIndexedColor);
-    EXPECT_EQ(document.lutCount, 256);
-    ASSERT_EQ(document.channels.size(), 1u);
-    for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(document.lut[0][i], i);
-        EXPECT_EQ(document.lut[1][i], 255 - i);
-        EXPECT_EQ(document.lut[2][i], i / 2);
-        EXPECT_EQ(document.channels[0][i], 255 - i);
-    }
-}
-
-struct ModeCase {
-    const char* name;
-    uint8_t imageType;
-    uint8_t depth;
-    uint8_t alphaBits;
-    int16_t mode;
-    size_t planes;
-};
-
-void PrintTo(const ModeCase& c, std::ostream* out) { *out << c.name; }
-
-class OpenedModes : public Opening, public testing::WithParamInterface<ModeCase> {};
-
-TEST_P(OpenedModes, GiveTheHostTheImagesModeAndPlanes) {
-    const ModeCase& c = GetParam();
-    TgaFile file;
-    file.imageType = c.imageType;
-    file.pixelDepth = c.depth;
-    file.descriptor = c.alphaBits;
-    file.width = 3;
-    file.height = 2;
-    for (int i = 0; i < 6 * c.depth / 8; ++i) file.data.push_back(static_cast<uint8_t>(i * 11));
-    Document document;
-    ASSERT_EQ(Open(file.Bytes(), document), noErr);
-    EXPECT_EQ(document.mode, c.mode);
-    EXPECT_EQ(document.channels.size(), c.planes);
-    EXPECT_EQ(document.width, 3);
-    EXPECT_EQ(document.height, 2);
-
-    ImageLib::CImageTGA expected;
-    const std::string path = files.File("opened.tga");
-    ASSERT_TRUE(expected.Load(path.c_str()));
-    std::unique_ptr<ImageLib::CImage> received = EditorHost::DocumentImage(document);
-    ASSERT_NE(received, nullptr);
-    ASSERT_EQ(received->format, expected.format);
-    const int32_t size = ImageLib::GetImageByteSize(expected.format, 3, 2);
-    EXPECT_EQ(std::vector<uint8_t>(received->pixels.get(), received->pixels.get() + size),
-              std::vector<uint8_t>(expected.pixels.get(), expected.pixels.get() + size));
-}
-
-INSTANTIATE_TEST_SUITE_P(Plugin, OpenedModes,
-                         testing::Values(ModeCase{"Grey", 3, 8, 0, plugInModeGrayScale, 1},
-                                         ModeCase{"Rgb", 2, 24, 0, plugInModeRGBColor, 3},
-                                         ModeCase{"RgbWithAlpha", 2, 32, 8, plugInModeRGBColor, 4}),
-                         [](const testing::TestParamInfo<ModeCase>& info) { return info.param.name; });
-
-struct BrokenCase {
-    const char* name;
-    size_t keptBytes;  // of a valid 4 x 4 RGB file
-};
-
-void PrintTo(const BrokenCase& c, std::ostream* out) { *out << c.name; }
-
-class BrokenFiles : public Opening, public testing::WithParamInterface<BrokenCase> {};
-
-TEST_P(BrokenFiles, CannotBeRead) {
-    TgaFile file;
-    file.width = 4;
-    file.height = 4;
-    file.data.assign(48, 0x5A);
-    std::vector<uint8_t> bytes = file.Bytes();
-    bytes.resize(GetParam().keptBytes);
-    Document document;
-    EXPECT_EQ(Open(bytes, document), formatCannotRead);
-}
-
-INSTANTIATE_TEST_SUITE_P(Plugin, BrokenFiles,
-                         testing::Values(BrokenCase{"Empty", 0}, BrokenCase{"HalfAHeader", 9},
-                                         BrokenCase{"HeaderOnly", 18}, BrokenCase{"LastRowMissing", 18 + 36}),
-                         [](const testing::TestParamInfo<BrokenCase>& info) { return info.param.name; });
+class Opening : public PluginWorld {};
 
 TEST_F(Opening, TheSecondReadStartsAgainFromTheBeginningOfTheFile) {
     TgaFile file;
