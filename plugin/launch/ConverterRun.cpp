@@ -3,6 +3,7 @@
 #include "platform/Processes.h"
 #include "plugin/launch/ConverterCommand.h"
 #include "plugin/launch/ConverterLaunch.h"
+#include "ui/System.h"
 
 namespace PluginLaunch {
 
@@ -17,10 +18,13 @@ bool RunConverter(const char* converter, const char* input, const char* output, 
         g_converterBusy.exchange(true)) {
         return false;
     }
+    // The editor's thread waits for the converter and pumps no messages meanwhile.
+    ui::HCURSOR previousCursor = ui::SetCursor(ui::LoadCursor(nullptr, ui::IDC_WAIT));
     // An output left by an earlier run must not pass for this run's result.
     Platform::RemoveFile(output);
     bool converted = !Platform::PathExists(output) &&
                      Platform::RunProgramAndWait(converter, command.words) == 0 && Platform::PathExists(output);
+    ui::SetCursor(previousCursor);
     g_converterBusy = false;
     return converted;
 }

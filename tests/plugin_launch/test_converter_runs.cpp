@@ -13,6 +13,7 @@
 #include "LaunchWorld.h"
 #include "image/ImageOptions.h"
 #include "plugin/launch/ConverterLaunch.h"
+#include "ui/System.h"
 
 using namespace ImageLib;
 using LaunchTests::CountRuns;
@@ -53,6 +54,18 @@ TEST_F(ConverterRuns, TheOutputOfAGoodRunIsTaken) {
     EXPECT_FALSE(PluginLaunch::g_converterBusy);
     EXPECT_EQ(TestSupport::ReadText(log), "[-c][rle][-f][Rgb8][-n][-i][" + ConverterFile("base.tga") + "][-o][" +
                                               ConverterFile("Rgb8NONE.tga") + "]\n");
+}
+
+TEST_F(ConverterRuns, TheCursorIsRestoredAfterTheRun) {
+    UseStandIn("printf converted > \"$out\"");
+    ui::HCURSOR arrow = ui::LoadCursor(nullptr, ui::IDC_ARROW);
+    ui::SetCursor(arrow);
+    EXPECT_NE(Convert(), "");
+    EXPECT_EQ(ui::GetCursor(), arrow);
+    UseStandIn("exit 1");
+    EXPECT_EQ(Convert(), "");
+    EXPECT_EQ(ui::GetCursor(), arrow);
+    ui::SetCursor(nullptr);
 }
 
 // A folder with blanks stays one argument, as the converter's path does.
