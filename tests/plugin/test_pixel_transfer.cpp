@@ -13,44 +13,44 @@ using namespace PluginHost;
 using EditorHost::Document;
 using EditorHost::HostSession;
 
-class Opening : public PluginWorld {};
+// A two-pixel RGB file opened as the host's data fork, ReadStart done.
+class Opening : public PluginWorld {
+protected:
+    void SetUp() override {
+        PluginWorld::SetUp();
+        file.width = 2;
+        file.height = 1;
+        file.data = {1, 2, 3, 4, 5, 6};  // blue, green, red of each pixel
+        TestSupport::WriteBytes(path, file.Bytes());
+        handle = Platform::OpenFileForReading(path.c_str());
+        session.Record().dataFork = handle;
+        for (int16_t p = 0; p < kPlaneMapSize; ++p) session.Record().planeMap[p] = p;
+        ASSERT_EQ(session.Call(formatSelectorReadStart), noErr);
+    }
+    void TearDown() override {
+        Platform::CloseFile(handle);
+        PluginWorld::TearDown();
+    }
+
+    TgaFile file;
+    const std::string path = files.File("opened.tga");
+    Platform::FileHandle handle;
+    HostSession session{CallPlugin, nullptr};
+};
 
 TEST_F(Opening, TheSecondReadStartsAgainFromTheBeginningOfTheFile) {
-    TgaFile file;
-    file.width = 2;
-    file.height = 1;
-    file.data = {1, 2, 3, 4, 5, 6};
-    const std::string path = files.File("twice.tga");
-    TestSupport::WriteBytes(path, file.Bytes());
-    Platform::FileHandle handle = Platform::OpenFileForReading(path.c_str());
-    HostSession session(CallPlugin, nullptr);
-    session.Record().dataFork = handle;
-    for (int16_t p = 0; p < kPlaneMapSize; ++p) session.Record().planeMap[p] = p;
-    ASSERT_EQ(session.Call(formatSelectorReadStart), noErr);
-    ASSERT_EQ(ImageLib::GetBytesPerPixel(ImageLib::RGB), session.Record().planes);
+    ASSERT_EQ(session.Record().planes, 3);
     ASSERT_TRUE(EditorHost::ShapeDocument(session.CurrentDocument(), plugInModeRGBColor, 2, 1, 3));
     Platform::SeekFile(handle, 0, Platform::SeekOrigin::End);  // where a host might leave it
     EXPECT_EQ(session.Call(formatSelectorReadContinue), noErr);
-    EXPECT_EQ(session.CurrentDocument().channels[2], (std::vector<uint8_t>{1, 4}));  // blue was stored first
-    Platform::CloseFile(handle);
+    EXPECT_EQ(session.CurrentDocument().channels[2], (std::vector<uint8_t>{1, 4}));
 }
 
 TEST_F(Opening, AFileChangedSinceItsHeaderWasReadIsNotTransferred) {
-    TgaFile file;
-    file.width = 2;
-    file.height = 1;
-    file.data = {1, 2, 3, 4, 5, 6};
-    const std::string path = files.File("changing.tga");
-    TestSupport::WriteBytes(path, file.Bytes());
-    Platform::FileHandle handle = Platform::OpenFileForReading(path.c_str());
-    HostSession session(CallPlugin, nullptr);
-    session.Record().dataFork = handle;
-    ASSERT_EQ(session.Call(formatSelectorReadStart), noErr);
     file.width = 4;
     file.data.resize(12, 9);
     TestSupport::WriteBytes(path, file.Bytes());  // the same file, rewritten in place
     EXPECT_EQ(session.Call(formatSelectorReadContinue), formatCannotRead);
-    Platform::CloseFile(handle);
 }
 
 // The document and record that the host's transfer below answers from.
@@ -62,32 +62,23 @@ int16_t TransferDocument() { return EditorHost::CopyDocumentToModule(*g_document
 // ReadHostImage through a record that describes `document`, answered by the host's transfer.
 class HostImages : public PluginWorld {
 protected:
-    int16_t ReadDocument(const Document& document, ImageLib::CImage& image, int16_t planes = -1) {
+    // The record describes `document` as the host does, with `planes` when that is given.
+    void Describe(const Document& document, int16_t planes = -1) {
         session.CurrentDocument() = document;
+        session.DescribeDocument();
         FormatRecord& record = session.Record();
+        if (planes >= 0) record.planes = planes;
         g_document = &session.CurrentDocument();
         g_record = &record;
         record.advanceState = TransferDocument;
-        record.imageMode = document.mode;
-        record.imageSize = HostPoint{static_cast<int16_t>(document.height), static_cast<int16_t>(document.width)};
-        record.planes = planes >= 0 ? planes : static_cast<int16_t>(document.channels.size());
-        record.lutCount = static_cast<int16_t>(document.lutCount);
-        for (int i = 0; i < kLookUpTableSize; ++i) {
-            record.redLUT[i] = document.lut[0][i];
-            record.greenLUT[i] = document.lut[1][i];
-            record.blueLUT[i] = document.lut[2][i];
-        }
-        for (int16_t p = 0; p < kPlaneMapSize; ++p) record.planeMap[p] = p;
-        channels.assign(static_cast<size_t>(document.alphaCount), ReadChannelDesc{});
-        for (size_t i = 0; i + 1 < channels.size(); ++i) channels[i].next = &channels[i + 1];
-        info.alphaChannels = channels.empty() ? nullptr : channels.data();
-        record.documentInfo = &info;
-        return FormatPlugin::ReadHostImage(&image, &record);
+    }
+
+    int16_t ReadDocument(const Document& document, ImageLib::CImage& image, int16_t planes = -1) {
+        Describe(document, planes);
+        return FormatPlugin::ReadHostImage(&image, &session.Record());
     }
 
     HostSession session{CallPlugin, nullptr};
-    ReadImageDocumentDesc info;
-    std::vector<ReadChannelDesc> channels;
 };
 
 TEST_F(HostImages, GreyWithTwoAlphaChannelsTakesTheFirstAsAlpha) {
@@ -147,19 +138,10 @@ TEST_F(HostImages, IndexedTakesThePaletteOfTheDocument) {
 }
 
 TEST_F(HostImages, WithoutDocumentInfoThereIsNoAlpha) {
-    const Document document = PatternDocument(plugInModeRGBColor, 2, 2, 1);
     ImageLib::CImage image;
+    Describe(PatternDocument(plugInModeRGBColor, 2, 2, 1));
     session.Record().documentInfo = nullptr;
-    FormatRecord& record = session.Record();
-    session.CurrentDocument() = document;
-    g_document = &session.CurrentDocument();
-    g_record = &record;
-    record.advanceState = TransferDocument;
-    record.imageMode = plugInModeRGBColor;
-    record.imageSize = HostPoint{2, 2};
-    record.planes = 4;
-    for (int16_t p = 0; p < kPlaneMapSize; ++p) record.planeMap[p] = p;
-    ASSERT_EQ(FormatPlugin::ReadHostImage(&image, &record), noErr);
+    ASSERT_EQ(FormatPlugin::ReadHostImage(&image, &session.Record()), noErr);
     EXPECT_EQ(image.format, ImageLib::RGB);
 }
 

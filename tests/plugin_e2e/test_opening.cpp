@@ -13,16 +13,30 @@ namespace {
 
 using namespace ImageLib;
 
-// "mode M size WxH depth 8 planes P lut N\n" as editor-host prints it.
-std::string DocumentLine(int mode, int width, int height, int planes, int lut) {
+// The line editor-host prints for a document that holds `image`.
+std::string DocumentLine(const CImage& image) {
+    const int mode = image.format == L || image.format == LA ? 1 : image.format == Indexed ? 2 : 3;
     char line[128];
-    std::snprintf(line, sizeof line, "mode %d size %dx%d depth 8 planes %d lut %d\n", mode, width, height, planes, lut);
+    std::snprintf(line, sizeof line, "mode %d size %dx%d depth 8 planes %d lut %d\n", mode, image.width,
+                  image.height, GetBytesPerPixel(image.format), image.paletteCount);
     return line;
 }
 
-int ModeOf(int32_t format) {
-    return format == L || format == LA ? 1 : format == Indexed ? 2 : 3;
-}
+class Opening : public HostWorld {
+protected:
+    // Opens `path` through `module` and expects what the image library reads from it.
+    void ExpectOpenedAsTheLibraryReads(const std::string& module, const std::string& path) {
+        const std::string dump = files.File("dump.tga");
+        const TestSupport::ConverterResult run = RunHost({module, "open", path, "--dump", dump});
+        ASSERT_EQ(run.exitStatus, 0) << run.output << run.errors;
+        std::unique_ptr<CImage> expected = LoadImage(path);
+        std::unique_ptr<CImage> received = LoadImage(dump);
+        ASSERT_NE(expected, nullptr);
+        ASSERT_NE(received, nullptr);
+        EXPECT_EQ(run.output, DocumentLine(*expected));
+        ExpectSameImage(*received, *expected);
+    }
+};
 
 struct TgaCase {
     const char* name;
@@ -57,22 +71,12 @@ TgaFile PatternTga(const TgaCase& c) {
     return file;
 }
 
-class OpenedTga : public HostWorld, public testing::WithParamInterface<TgaCase> {};
+class OpenedTga : public Opening, public testing::WithParamInterface<TgaCase> {};
 
 TEST_P(OpenedTga, GivesWhatTheImageLibraryReads) {
     const std::string path = files.File("opened.tga");
-    const std::string dump = files.File("dump.tga");
     TestSupport::WriteBytes(path, PatternTga(GetParam()).Bytes());
-    const TestSupport::ConverterResult run = RunHost({kTgaModule, "open", path, "--dump", dump});
-    ASSERT_EQ(run.exitStatus, 0) << run.output << run.errors;
-
-    std::unique_ptr<CImage> expected = LoadImage(path);
-    std::unique_ptr<CImage> received = LoadImage(dump);
-    ASSERT_NE(expected, nullptr);
-    ASSERT_NE(received, nullptr);
-    EXPECT_EQ(run.output, DocumentLine(ModeOf(expected->format), 19, 7, GetBytesPerPixel(expected->format),
-                                       expected->paletteCount));
-    ExpectSameImage(*received, *expected);
+    ExpectOpenedAsTheLibraryReads(kTgaModule, path);
 }
 
 INSTANTIATE_TEST_SUITE_P(Host, OpenedTga,
@@ -105,25 +109,16 @@ std::string SourceFor(int32_t format, const TestSupport::TempFolder& folder) {
     return path;
 }
 
-class OpenedFenk : public HostWorld, public testing::WithParamInterface<int32_t> {};
+class OpenedFenk : public Opening, public testing::WithParamInterface<int32_t> {};
 
 TEST_P(OpenedFenk, GivesWhatTheImageLibraryReads) {
     const int32_t format = GetParam();
     const std::string path = files.File("opened.fenk");
-    const std::string dump = files.File("dump.tga");
     const TestSupport::ConverterResult conversion =
         TestSupport::RunConverter({"-i", SourceFor(format, files), "-o", path, "-f", GetTextureFormatName(format),
                                    "-e", "Fast"});
     ASSERT_EQ(conversion.exitStatus, 0) << conversion.output;
-
-    const TestSupport::ConverterResult run = RunHost({kFenkModule, "open", path, "--dump", dump});
-    ASSERT_EQ(run.exitStatus, 0) << run.output << run.errors;
-    std::unique_ptr<CImage> expected = LoadImage(path);
-    std::unique_ptr<CImage> received = LoadImage(dump);
-    ASSERT_NE(expected, nullptr);
-    ASSERT_NE(received, nullptr);
-    EXPECT_EQ(run.output, DocumentLine(ModeOf(expected->format), 32, 16, GetBytesPerPixel(expected->format), 0));
-    ExpectSameImage(*received, *expected);
+    ExpectOpenedAsTheLibraryReads(kFenkModule, path);
 }
 
 INSTANTIATE_TEST_SUITE_P(Host, OpenedFenk, testing::Range(0, kTextureFormatCount),

@@ -40,9 +40,11 @@ public:
     // The document the selectors read and the transfers fill.
     Document& CurrentDocument() { return document_; }
 
-private:
-    // What the host tells a module of the document before every call on a save.
+    // What the host tells a module of the document before every call on a save:
+    // mode, size, planes, palette, alpha channels and a plane map of its channels.
     void DescribeDocument();
+
+private:
     static int16_t AdvanceState();
     static int16_t GetProperty(uint32_t signature, uint32_t key, int32_t index, intptr_t* simpleProperty,
                                PluginHost::Handle* complexProperty);
