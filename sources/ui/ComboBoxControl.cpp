@@ -109,7 +109,9 @@ void PaintList(HWND list) {
 LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            // The template's height includes the list; the control itself is the field.
+            // The scroll bar styles and the template's height belong to the list;
+            // the control itself is the field.
+            SetWindowLongPtr(window, GWL_STYLE, GetWindowLongPtr(window, GWL_STYLE) & ~(WS_VSCROLL | WS_HSCROLL));
             SetWindowPos(window, nullptr, 0, 0, reinterpret_cast<CREATESTRUCT*>(lParam)->cx, kFieldHeight,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;

@@ -29,9 +29,10 @@ bool IsDialogEnded(HWND dialog) {
     return !object || object->dialogEnded;
 }
 
+// The control's own visibility counts: the dialog itself may still be hidden.
 bool IsTabStop(HWND control) {
     const intptr_t style = GetWindowLongPtr(control, GWL_STYLE);
-    return (style & WS_TABSTOP) && IsWindowVisible(control) && IsWindowEnabled(control);
+    return (style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED);
 }
 
 std::vector<HWND> ChildrenOf(HWND window) {

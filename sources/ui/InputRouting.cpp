@@ -109,18 +109,18 @@ HWND KeyTarget(ThreadQueue& queue, HWND root) {
 void Resized(HWND root, int clientWidth, int clientHeight) {
     RECT rect;
     DWORD style;
-    SIZE minimum;
+    const SIZE minimum = AskMinimumTrackSize(root);
     {
         WindowGuard guard(WindowLock());
         WindowObject* object = FindWindowObject(root);
         style = object->style;
-        minimum = object->minimumTrack;
         const RECT client = ClientRectIn(object->rect, style, false);
         rect = WindowRectAround(RECT{client.left, client.top, client.left + clientWidth, client.top + clientHeight},
                                 style, false);
     }
     const int width = std::max<int>(rect.right - rect.left, minimum.cx);
     const int height = std::max<int>(rect.bottom - rect.top, minimum.cy);
+    // Placing the window also tells the display the size it kept.
     SetWindowPos(root, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

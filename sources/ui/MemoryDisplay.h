@@ -52,5 +52,8 @@ bool ClickWindow(HWND window);
 bool PressKey(WPARAM virtualKey);
 // The user's close button on a top-level window.
 bool CloseWindow(HWND window);
+// The user drags a top-level window's frame until its client area has this size
+// (the window's smallest size, from WM_GETMINMAXINFO, still holds).
+bool ResizeWindow(HWND window, int clientWidth, int clientHeight);
 
 }  // namespace ui::memory

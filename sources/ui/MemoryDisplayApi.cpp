@@ -155,6 +155,13 @@ bool PressKey(WPARAM virtualKey) {
     return Inject(active, event);
 }
 
+bool ResizeWindow(HWND window, int clientWidth, int clientHeight) {
+    DisplayEvent event{DisplayEvent::Kind::Resized, 0};
+    event.width = clientWidth;
+    event.height = clientHeight;
+    return Inject(window, event);
+}
+
 bool CloseWindow(HWND window) { return Inject(window, DisplayEvent{DisplayEvent::Kind::CloseRequest, 0}); }
 
 }  // namespace ui::memory

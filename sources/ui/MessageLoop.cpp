@@ -51,10 +51,13 @@ bool TakePaint(ThreadQueue& queue, MSG& message) {
     return false;
 }
 
-void PumpDisplay(ThreadQueue& queue) {
-    if (!queue.connection) return;
+// One event at a time, and only when the messages of the one before are all
+// handled: keys then go to the focus that the earlier keys left.
+bool PumpDisplayEvent(ThreadQueue& queue) {
     DisplayEvent event;
-    while (queue.connection && queue.connection->NextEvent(event)) HandleDisplayEvent(queue, event);
+    if (!queue.connection || !queue.connection->NextEvent(event)) return false;
+    HandleDisplayEvent(queue, event);
+    return true;
 }
 
 WPARAM CharacterOfKey(WPARAM key, bool shift) {
@@ -111,8 +114,8 @@ BOOL GetMessage(MSG* message, HWND, UINT, UINT) {
     for (;;) {
         queue.wake.Clear();
         HandleIncomingSends(queue);
-        PumpDisplay(queue);
         if (TakePosted(queue, *message)) return TRUE;
+        if (PumpDisplayEvent(queue)) continue;
         if (TakeQuit(queue, *message)) return FALSE;
         if (TakePaint(queue, *message)) return TRUE;
         PresentChangedWindows(queue);
@@ -138,6 +141,10 @@ BOOL TranslateMessage(const MSG* message) {
 LRESULT DispatchMessage(const MSG* message) {
     if (!message || !message->hwnd) return 0;
     return CallProcedure(message->hwnd, message->message, message->wParam, message->lParam);
+}
+
+LRESULT CallWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return procedure ? procedure(window, message, wParam, lParam) : 0;
 }
 
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

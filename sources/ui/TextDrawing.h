@@ -11,7 +11,7 @@ namespace ui {
 
 enum class TextAlign { Left, Centre };
 
-constexpr double kTextSize = 11.0;  // pixels
+constexpr double kTextSize = 10.0;  // pixels
 
 // Draws one line of text, vertically centred in the box, clipped to it.
 void DrawTextLine(cairo_t* cairo, const std::string& text, const RECT& box, TextAlign align, COLORREF color,

@@ -23,6 +23,9 @@ NativeWindowSpec SpecOf(const WindowObject& window);
 void UpdateNative(const WindowObject& window);
 DisplayConnection* ConnectionOfWindow(const WindowObject& window);
 
+// The smallest window size that the window's procedure allows (WM_GETMINMAXINFO).
+SIZE AskMinimumTrackSize(HWND window);
+
 // The window that has the keyboard focus on this thread, kept when it is gone.
 void ForgetWindow(HWND window);
 

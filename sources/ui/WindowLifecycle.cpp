@@ -81,6 +81,11 @@ void DetachWindow(HWND window) {
         }
     }
     if (ClassRecord* windowClass = FindClass(object->className)) --windowClass->windows;
+    {
+        // What was posted to the window goes with it.
+        std::lock_guard<std::mutex> lock(object->queue->lock);
+        std::erase_if(object->queue->posted, [window](const MSG& message) { return message.hwnd == window; });
+    }
     ForgetWindow(window);
     RemoveWindowObject(window);
 }

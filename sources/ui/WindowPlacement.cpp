@@ -21,14 +21,6 @@ bool OnOwnerThread(HWND window) {
     return object && IsCurrentThread(object->queue.get());
 }
 
-// The smallest size that the window's procedure allows, asked before it is shown.
-SIZE AskMinimumTrackSize(HWND window) {
-    MINMAXINFO info;
-    info.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-    SendMessage(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    return SIZE{info.ptMinTrackSize.x, info.ptMinTrackSize.y};
-}
-
 BOOL ShowOnOwnerThread(HWND window, int command, bool activate) {
     const bool show = command != SW_HIDE;
     bool wasVisible;
@@ -130,6 +122,13 @@ BOOL PlaceOnOwnerThread(HWND window, HWND insertAfter, int x, int y, int width, 
 }
 
 }  // namespace
+
+SIZE AskMinimumTrackSize(HWND window) {
+    MINMAXINFO info;
+    info.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    SendMessage(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    return SIZE{info.ptMinTrackSize.x, info.ptMinTrackSize.y};
+}
 
 BOOL ShowWindow(HWND window, int command) {
     if (!OnOwnerThread(window)) {
@@ -262,6 +261,7 @@ intptr_t GetWindowLongPtr(HWND window, int index) {
     if (!object) return 0;
     switch (index) {
         case GWLP_ID: return object->id;
+        case GWLP_WNDPROC: return reinterpret_cast<intptr_t>(object->procedure);
         case GWL_STYLE: return object->style;
         case GWL_EXSTYLE: return object->exStyle;
         case GWLP_USERDATA: return object->userData;
@@ -278,6 +278,11 @@ intptr_t SetWindowLongPtr(HWND window, int index, intptr_t value) {
         case GWLP_USERDATA: field = &object->userData; break;
         case 0: field = object->dialogProcedure ? &object->messageResult : nullptr; break;
         default: break;
+    }
+    if (index == GWLP_WNDPROC) {
+        const intptr_t previous = reinterpret_cast<intptr_t>(object->procedure);
+        if (value) object->procedure = reinterpret_cast<WNDPROC>(value);
+        return previous;
     }
     if (index == GWL_STYLE || index == GWL_EXSTYLE) {
         DWORD& styleField = index == GWL_STYLE ? object->style : object->exStyle;

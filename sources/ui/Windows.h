@@ -62,7 +62,8 @@ HWND GetDesktopWindow();
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND window);
 intptr_t GetWindowLongPtr(HWND window, int index);
-intptr_t SetWindowLongPtr(HWND window, int index, intptr_t value);  // GWLP_USERDATA, GWL_STYLE, GWL_EXSTYLE
+// GWLP_WNDPROC, GWLP_USERDATA, GWL_STYLE, GWL_EXSTYLE; returns the previous value.
+intptr_t SetWindowLongPtr(HWND window, int index, intptr_t value);
 HWND SetFocus(HWND window);  // the window that had the focus on this thread
 HWND GetFocus();
 BOOL SetForegroundWindow(HWND window);
@@ -77,5 +78,6 @@ BOOL GetMessage(MSG* message, HWND window, UINT filterMin, UINT filterMax);
 BOOL TranslateMessage(const MSG* message);  // WM_KEYDOWN of a character key posts WM_CHAR
 LRESULT DispatchMessage(const MSG* message);
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CallWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace ui
