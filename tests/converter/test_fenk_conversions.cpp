@@ -34,13 +34,6 @@ std::vector<uint8_t> Pixels(const ImageLib::CImage& image) {
     return std::vector<uint8_t>(image.pixels.get(), image.pixels.get() + image.GetImageSize(ImageLib::None, nullptr));
 }
 
-// The file with its Date value left out, so that two writes compare equal.
-std::string WithoutDate(const std::string& text) {
-    size_t start = text.find(" Date=\"");
-    if (start == std::string::npos) return text;
-    return text.substr(0, start) + text.substr(text.find('"', start + 7) + 1);
-}
-
 class FenkConversion : public testing::Test {
 protected:
     void SetUp() override { WritePatternTga(folder.File("in.tga")); }
@@ -67,7 +60,7 @@ TEST_F(FenkConversion, TgaToFenkWritesWhatTheLibraryWrites) {
     options.colorCorrection = ImageLib::VOQ_AVG;
     ASSERT_TRUE(ImageLib::SaveImage(tga.get(), folder.File("library.fenk").c_str(), &options));
     std::string written = TestSupport::ReadText(folder.File("out.fenk"));
-    EXPECT_TRUE(WithoutDate(written) == WithoutDate(TestSupport::ReadText(folder.File("library.fenk"))));
+    EXPECT_TRUE(TestSupport::WithoutFenkDate(written) == TestSupport::WithoutFenkDate(TestSupport::ReadText(folder.File("library.fenk"))));
     EXPECT_NE(written.find(" Width=\"128\" Height=\"64\" MipmapSize=\"4\" "), std::string::npos);
     EXPECT_NE(written.find(" Format=\"Rgba8\" ColorCorrection=\"VOQ_AVG\">"), std::string::npos);
 }

@@ -35,13 +35,7 @@ std::vector<std::string> ExpectedLevelTexts(CImage& image, const ImageOptions& o
 }
 
 constexpr const char* kDateAttribute = " Date=\"";
-
-// The file with the Date value taken out, so that two writes compare equal.
-std::string WithoutDate(const std::string& text) {
-    size_t start = text.find(kDateAttribute);
-    if (start == std::string::npos) return text;
-    return text.substr(0, start) + text.substr(text.find('"', start + 7) + 1);
-}
+using TestSupport::WithoutFenkDate;
 
 TEST(FenkWriter, WritesTheWholeFileByteForByte) {
     ImageOptions options;
@@ -77,7 +71,7 @@ TEST(FenkWriter, WritesTheWholeFileByteForByte) {
         "\t\t</Textures>\r\n"
         "\t</GraphicsContentVoq>\r\n"
         "</HalvornIntermediateFile>\r\n";
-    EXPECT_EQ(FenkTest::FirstDifference(WithoutDate(result.text), expected), "");
+    EXPECT_EQ(FenkTest::FirstDifference(WithoutFenkDate(result.text), expected), "");
     size_t date = result.text.find(kDateAttribute) + 7;
     std::string layout = result.text.substr(date, result.text.find('"', date) - date);
     std::replace_if(layout.begin(), layout.end(), [](char c) { return c >= '0' && c <= '9'; }, 'd');
@@ -156,7 +150,7 @@ TEST(FenkWriter, IndexedImageWritesAsItsRgbConversion) {
     FenkTest::WriteResult fromIndexed = FenkTest::WriteFenk(indexed, &options);
     FenkTest::WriteResult fromRgb = FenkTest::WriteFenk(rgb, &options);
     ASSERT_TRUE(fromIndexed.written);
-    EXPECT_EQ(FenkTest::FirstDifference(WithoutDate(fromIndexed.text), WithoutDate(fromRgb.text)), "");
+    EXPECT_EQ(FenkTest::FirstDifference(WithoutFenkDate(fromIndexed.text), WithoutFenkDate(fromRgb.text)), "");
     EXPECT_EQ(indexed.mipLevels, 0) << "the caller's indexed image keeps its own levels";
 }
 

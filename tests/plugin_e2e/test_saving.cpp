@@ -46,10 +46,7 @@ void WriteReferenceBase(const std::string& document, int32_t layout, const std::
 
 // The file's bytes; of a FENK file without its Date value, the one part that two writes may differ in.
 std::string WrittenContent(const std::string& path) {
-    const std::string text = TestSupport::ReadText(path);
-    const size_t start = text.find(" Date=\"");
-    if (start == std::string::npos) return text;
-    return text.substr(0, start) + text.substr(text.find('"', start + 7) + 1);
+    return TestSupport::WithoutFenkDate(TestSupport::ReadText(path));
 }
 
 class Saving : public HostWorld, public testing::WithParamInterface<SaveCase> {};

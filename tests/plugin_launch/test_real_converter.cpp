@@ -22,13 +22,6 @@ using PluginLaunch::ConvertError;
 
 namespace {
 
-// A FENK file with its Date value left out, so that two writes compare equal.
-std::string WithoutDate(std::string text) {
-    size_t start = text.find(" Date=\"");
-    if (start != std::string::npos) text.erase(start, text.find('"', start + 7) + 1 - start);
-    return text;
-}
-
 struct RealCase {
     const char* name;
     int32_t kind;
@@ -77,7 +70,8 @@ TEST_P(RealConverter, MatchesADirectRunOnTheSameBase) {
     TestSupport::ConverterResult run = TestSupport::RunConverter(arguments, "", "", {{"APPDATA", appData.Path()}});
     ASSERT_EQ(run.exitStatus, 0) << run.output;
     EXPECT_GT(TestSupport::ReadBytes(path).size(), 18u);
-    EXPECT_TRUE(WithoutDate(TestSupport::ReadText(path)) == WithoutDate(TestSupport::ReadText(direct)));
+    EXPECT_TRUE(TestSupport::WithoutFenkDate(TestSupport::ReadText(path)) ==
+                TestSupport::WithoutFenkDate(TestSupport::ReadText(direct)));
 }
 
 INSTANTIATE_TEST_SUITE_P(

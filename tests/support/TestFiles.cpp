@@ -49,4 +49,10 @@ void WriteText(const std::string& path, const std::string& text) {
 
 bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
+std::string WithoutFenkDate(const std::string& text) {
+    size_t start = text.find(" Date=\"");
+    if (start == std::string::npos) return text;
+    return text.substr(0, start) + text.substr(text.find('"', start + 7) + 1);
+}
+
 }  // namespace TestSupport

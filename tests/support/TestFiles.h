@@ -32,4 +32,8 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 void WriteText(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);
 
+// A FENK file's text without its Date value, the one part in which two writes
+// of the same image may differ.
+std::string WithoutFenkDate(const std::string& text);
+
 }  // namespace TestSupport
