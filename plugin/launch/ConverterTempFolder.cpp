@@ -1,6 +1,7 @@
 // The private temporary folder, the names of the files in it, and emptying it.
 #include "plugin/launch/ConverterTempFolder.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -16,12 +17,13 @@ namespace PluginLaunch {
 namespace {
 
 // By output kind; kind 0 has none.
-constexpr const char* kKindExtensions[] = {nullptr, ".tga", ".fenk", ".voq"};
+constexpr std::array<const char*, 4> kKindExtensions = {nullptr, ".tga", ".fenk", ".voq"};
 
 std::string SharedFolder() { return Platform::JoinPath(Platform::GetTemporaryDirectory(), kConverterName); }
 
 const char* KindExtension(int32_t kind) {
-    return kind >= 0 && kind < static_cast<int32_t>(std::size(kKindExtensions)) ? kKindExtensions[kind] : nullptr;
+    return kind >= 0 && kind < static_cast<int32_t>(kKindExtensions.size()) ? kKindExtensions[static_cast<size_t>(kind)]
+                                                                              : nullptr;
 }
 
 bool IsEtc1(int32_t format) { return format == ImageLib::ETC1 || format == ImageLib::ETC1_A4; }
