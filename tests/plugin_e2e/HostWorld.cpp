@@ -6,13 +6,14 @@
 
 namespace HostTests {
 
-TestSupport::ConverterResult HostWorld::RunHost(const std::vector<std::string>& arguments) const {
+TestSupport::ConverterResult HostWorld::RunHost(const std::vector<std::string>& arguments,
+                                               const std::string& display) const {
     return TestSupport::RunProgram(BWVOQ_EDITOR_HOST, arguments, "", "",
                                    {{"XDG_RUNTIME_DIR", runtime.Path()},
                                     {"APPDATA", appData.Path()},
                                     {"BW_ETCWORKS", std::nullopt},
                                     {"DISPLAY", std::nullopt},
-                                    {"BWVOQ_DISPLAY", std::nullopt}});
+                                    {"BWVOQ_DISPLAY", display.empty() ? std::nullopt : std::optional(display)}});
 }
 
 std::string HostWorld::LeftBaseFile() const {

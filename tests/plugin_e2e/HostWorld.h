@@ -20,8 +20,10 @@ inline const std::string kFenkModule = BWVOQ_FENK_MODULE;
 
 class HostWorld : public testing::Test {
 protected:
-    // Runs editor-host with `arguments` (the module first).
-    TestSupport::ConverterResult RunHost(const std::vector<std::string>& arguments) const;
+    // Runs editor-host with `arguments` (the module first); `display` names the
+    // window system's display (BWVOQ_DISPLAY), none when empty.
+    TestSupport::ConverterResult RunHost(const std::vector<std::string>& arguments,
+                                         const std::string& display = "") const;
 
     // The "base.tga" that the last save left in the converter's temporary folder.
     std::string LeftBaseFile() const;

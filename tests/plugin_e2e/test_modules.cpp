@@ -89,8 +89,10 @@ TEST(ModuleLoading, RefusesAFileThatIsNoModule) {
 class HostCommands : public HostWorld {};
 
 TEST_F(HostCommands, AboutRunsBeforeAnyOtherSelector) {
-    const TestSupport::ConverterResult run = RunHost({kTgaModule, "about"});
-    EXPECT_EQ(run.exitStatus, 0) << run.errors;
+    for (const char* display : {"", "memory"}) {
+        const TestSupport::ConverterResult run = RunHost({kTgaModule, "about"}, display);
+        EXPECT_EQ(run.exitStatus, 0) << "display " << display << ": " << run.errors;
+    }
 }
 
 TEST_F(HostCommands, AModuleThatIsNotAFormatModuleIsRefused) {
