@@ -78,6 +78,12 @@ TEST(ModuleLoading, RefusesASharedObjectWithoutAPropertyList) {
     EXPECT_EQ(error, "no property list");
 }
 
+TEST(ModuleLoading, RefusesAModuleOfAnotherKind) {
+    std::string error;
+    EXPECT_EQ(FormatModule::Load(BWVOQ_FILTER_MODULE, error), nullptr);
+    EXPECT_EQ(error, "not a format module");
+}
+
 TEST(ModuleLoading, RefusesAFileThatIsNoModule) {
     TestSupport::TempFolder folder;
     TestSupport::WriteText(folder.File("fake.8bi"), "not a shared object");
