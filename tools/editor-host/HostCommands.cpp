@@ -17,6 +17,16 @@ int ReportResult(int16_t result) {
     return 1;
 }
 
+// The window as the module's dialogs' parent; null without a window.
+class DialogParent {
+public:
+    explicit DialogParent(const MainWindow& window) { data_.hwnd = window.Handle(); }
+    PlatformData* Get() { return data_.hwnd != nullptr ? &data_ : nullptr; }
+
+private:
+    PlatformData data_;
+};
+
 int HostFailure(const std::string& message) {
     std::fprintf(stderr, "editor-host: %s\n", message.c_str());
     return 2;
@@ -24,17 +34,19 @@ int HostFailure(const std::string& message) {
 
 }  // namespace
 
-int RunOpen(PluginEntry entry, PlatformData* platformData, const std::string& file, const std::string& dumpPath) {
+int RunOpen(PluginEntry entry, MainWindow& window, const std::string& file, const std::string& dumpPath) {
     Platform::FileHandle dataFork = Platform::OpenFileForReading(file.c_str());
     if (!dataFork.IsOpen()) return HostFailure("cannot open " + file);
     Document document;
     int16_t result = noErr;
     {
-        HostSession session(entry, platformData);
+        DialogParent parent(window);
+        HostSession session(entry, parent.Get());
         result = session.Open(dataFork, FileNameOf(file), document);
     }
     Platform::CloseFile(dataFork);
     if (result != noErr) return ReportResult(result);
+    window.ShowDocument(document);
 
     std::printf("mode %d size %dx%d depth %d planes %zu lut %d\n", document.mode, document.width, document.height,
                 document.depth, document.channels.size(), document.lutCount);
@@ -46,11 +58,12 @@ int RunOpen(PluginEntry entry, PlatformData* platformData, const std::string& fi
     return 0;
 }
 
-int RunSave(PluginEntry entry, PlatformData* platformData, const std::string& documentPath,
+int RunSave(PluginEntry entry, MainWindow& window, const std::string& documentPath,
             const std::string& outputPath, const DocumentRequest& request, bool runOptions) {
     Document document;
     std::string error;
     if (!LoadDocument(documentPath, request, document, error)) return HostFailure(error);
+    window.ShowDocument(document);
 
     std::string writtenPath;
     Platform::FileHandle dataFork = Platform::CreateUniqueFileBeside(outputPath, writtenPath);
@@ -58,7 +71,8 @@ int RunSave(PluginEntry entry, PlatformData* platformData, const std::string& do
     Platform::RemoveFileAtExit(writtenPath);
     int16_t result = noErr;
     {
-        HostSession session(entry, platformData);
+        DialogParent parent(window);
+        HostSession session(entry, parent.Get());
         result = session.Save(document, dataFork, runOptions);
     }
     Platform::CloseFile(dataFork);
@@ -69,8 +83,9 @@ int RunSave(PluginEntry entry, PlatformData* platformData, const std::string& do
     return ReportResult(result);
 }
 
-int RunAbout(PluginEntry entry, PlatformData* platformData) {
-    HostSession session(entry, platformData);
+int RunAbout(PluginEntry entry, MainWindow& window) {
+    DialogParent parent(window);
+    HostSession session(entry, parent.Get());
     session.About();
     return 0;
 }

@@ -16,15 +16,12 @@ namespace {
 
 int RunCommand(const HostCommandLine& line, const FormatModule& module) {
     // With a display, the document's window is the parent of the module's dialogs.
-    MainWindow window(line.command == Command::About ? "editor-host" : line.file);
-    PluginHost::PlatformData platformData;
-    platformData.hwnd = window.Handle();
-    PluginHost::PlatformData* parent = platformData.hwnd != nullptr ? &platformData : nullptr;
+    MainWindow window(line.command == Command::About ? "editor-host" : FileNameOf(line.file));
     const PluginHost::PluginEntry entry = module.Entry();
     switch (line.command) {
-        case Command::Open: return RunOpen(entry, parent, line.file, line.output);
-        case Command::Save: return RunSave(entry, parent, line.file, line.output, line.request, line.runOptions);
-        case Command::About: return RunAbout(entry, parent);
+        case Command::Open: return RunOpen(entry, window, line.file, line.output);
+        case Command::Save: return RunSave(entry, window, line.file, line.output, line.request, line.runOptions);
+        case Command::About: return RunAbout(entry, window);
     }
     return 2;
 }
