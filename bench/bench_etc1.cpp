@@ -20,15 +20,17 @@
 
 #include "image/ETC1BlockFormat.h"
 #include "platform/ProcessorFeatures.h"
-#include "etc1/ETC1BlockLayout.h"
+#include "etc1/ETC1LevelBlocks.h"
 #include "etc1/ETC1Methods.h"
-#include "etc1/FastMethods.h"
-#include "etc1/ModifierSearch.h"
+#include "etc1/ETC1FastMethods.h"
+#include "etc1/ETC1ModifierSearch.h"
 #include "image/Image.h"
 #include "etc1_reference/ReferenceMethods.h"
 #include "image/ImageFiles.h"
 #include "reference/BlockPatterns.h"
 #include "reference/ModifierSearchReference.h"
+
+using namespace ETC1Encoder;
 
 namespace {
 

@@ -15,17 +15,19 @@
 #include <string>
 #include <vector>
 
-#include "etc1/ETC1BlockLayout.h"
+#include "etc1/ETC1LevelBlocks.h"
 #include "etc1/ETC1Cache.h"
 #include "etc1/ETC1CacheFile.h"
 #include "etc1/ETC1Hash.h"
 #include "etc1/ETC1WorkerPool.h"
-#include "etc1/EncodeETC1Image.h"
-#include "etc1/MessageSink.h"
+#include "etc1/ETC1Encoder.h"
+#include "etc1/ETC1Messages.h"
 #include "image/Image.h"
 #include "image/ImageFiles.h"
 #include "image/ImageOptions.h"
 #include "platform/Processors.h"
+
+using namespace ETC1Encoder;
 
 namespace {
 

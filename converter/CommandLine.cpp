@@ -8,7 +8,7 @@
 
 #include "converter/ConverterExitCode.h"
 #include "converter/TextCompare.h"
-#include "etc1/EncodeETC1Image.h"
+#include "etc1/ETC1Encoder.h"
 #include "platform/Files.h"
 
 namespace {
@@ -130,7 +130,7 @@ CommandLine ScanCommandLine(int argc, char** argv) {
     CommandLine line;
     ImageLib::ImageOptions& options = line.options;
     options.etcQuality = ImageLib::SlowPerceptual;
-    options.etcEncoder = EncodeETC1Image;
+    options.etcEncoder = ETC1Encoder::EncodeETC1Image;
 
     auto takes = [&line](const char* word, const char* option, uint8_t bit) {
         if ((line.seen & bit) != 0 || !EqualsIgnoringCase(word, option)) return false;

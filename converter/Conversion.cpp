@@ -8,7 +8,7 @@
 #include "converter/ReportMessage.h"
 #include "etc1/ETC1Cache.h"
 #include "etc1/ETC1CacheFile.h"
-#include "etc1/EncodeETC1Image.h"
+#include "etc1/ETC1Encoder.h"
 #include "image/Image.h"
 #include "image/ImageFiles.h"
 
@@ -46,7 +46,7 @@ int RunConversion(CommandLine& line) {
     options.showProgress = 0;
     std::printf("%s -> %s \n", line.inputPath, line.outputPath);
     g_reportMessage = ReportMessage;
-    EmptyETC1Cache();
+    ETC1Encoder::EmptyETC1Cache();
     g_etc1LastMethod = ImageLib::Fast;
     g_etc1CacheMethod = -1;
 
@@ -65,7 +65,7 @@ int RunConversion(CommandLine& line) {
         return NotSupported;
     }
     if (g_etc1LastMethod != ImageLib::Fast && g_etc1LastMethod != ImageLib::FastPerceptual) {
-        SaveETC1Cache(g_etc1LastMethod);
+        ETC1Encoder::SaveETC1Cache(g_etc1LastMethod);
     }
     g_reportMessage = nullptr;
     return Success;

@@ -3,17 +3,90 @@
 #include <array>
 #include <atomic>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
-
-#include "etc1/ETC1CacheChanges.h"
+#include <unordered_set>
+#include <vector>
 
 static_assert(std::endian::native == std::endian::little, "the cache file is the table's memory image");
-static_assert(sizeof(ETC1CacheEntry) == 16);
 
 int32_t g_etc1CacheMethod = -1;
 
+namespace ETC1Encoder {
+
+static_assert(sizeof(ETC1CacheEntry) == 16);
+
 namespace {
+
+// What the result cache's stores have changed since the table last matched its
+// cache file byte for byte, so that a save can tell whether the file would
+// change at all. Two blocks that share an entry may take turns in it during a
+// run and leave it as it was; only the entries' first and last contents count.
+class CacheChanges {
+public:
+    // The table matches its file again.
+    void Forget();
+    // Every entry may have changed (the table was emptied or filled).
+    void MarkRewritten();
+    // Entry `index` held `before` until a store replaced it. Stores of one entry
+    // must record in the order in which they happened.
+    void Record(uint32_t index, const ETC1CacheEntry& before);
+    // True when an entry of `table` may differ from the file.
+    bool AnyDiffers(const ETC1CacheEntry* table) const;
+
+private:
+    struct Change {
+        uint32_t index;
+        ETC1CacheEntry before;
+    };
+    // Beyond this many changes the table is taken as changed, without a list.
+    static constexpr size_t kMostTracked = size_t{1} << 16;
+
+    mutable std::mutex lock_;
+    std::vector<Change> changes_;
+    bool rewritten_ = true;
+    bool overflowed_ = false;
+};
+
+bool SameETC1CacheEntry(const ETC1CacheEntry& a, const ETC1CacheEntry& b) {
+    return a.keyLow == b.keyLow && a.keyHigh == b.keyHigh && a.blockHigh == b.blockHigh && a.blockLow == b.blockLow;
+}
+
+void CacheChanges::Forget() {
+    std::lock_guard<std::mutex> guard(lock_);
+    changes_.clear();
+    rewritten_ = false;
+    overflowed_ = false;
+}
+
+void CacheChanges::MarkRewritten() {
+    std::lock_guard<std::mutex> guard(lock_);
+    changes_.clear();
+    rewritten_ = true;
+}
+
+void CacheChanges::Record(uint32_t index, const ETC1CacheEntry& before) {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (rewritten_ || overflowed_) return;
+    if (changes_.size() == kMostTracked) {
+        overflowed_ = true;
+        changes_.clear();
+        return;
+    }
+    changes_.push_back({index, before});
+}
+
+bool CacheChanges::AnyDiffers(const ETC1CacheEntry* table) const {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (rewritten_ || overflowed_) return true;
+    // The first change of an entry holds what the file has there.
+    std::unordered_set<uint32_t> seen;
+    for (const Change& change : changes_) {
+        if (seen.insert(change.index).second && !SameETC1CacheEntry(table[change.index], change.before)) return true;
+    }
+    return false;
+}
 
 // Static storage: pages that no run touches cost nothing.
 alignas(4096) ETC1CacheEntry ETC1Cache[kETC1CacheEntryCount];
@@ -26,7 +99,7 @@ std::array<std::mutex, kLockStripes> g_stripes;
 // The table starts empty: zero-filled memory would match the black block, whose key is 0.
 std::atomic<bool> g_emptyPending{true};
 std::mutex g_emptying;  // one thread carries a pending empty out while the others wait
-ETC1CacheChanges g_changes;
+CacheChanges g_changes;
 
 std::mutex& StripeOf(uint32_t index) { return g_stripes[index % kLockStripes]; }
 
@@ -87,3 +160,5 @@ bool ChangedSinceFile() { return g_changes.AnyDiffers(ETC1Cache); }
 void MarkSaved() { g_changes.Forget(); }
 
 }  // namespace ETC1CacheMemory
+
+}  // namespace ETC1Encoder

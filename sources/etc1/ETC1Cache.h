@@ -9,6 +9,11 @@
 
 #include <cstdint>
 
+// The method whose cache file was last loaded (or tried), -1 when none.
+extern int32_t g_etc1CacheMethod;
+
+namespace ETC1Encoder {
+
 inline constexpr uint32_t kETC1CacheEntryCount = 8000063;  // a prime
 
 struct ETC1CacheEntry {
@@ -21,8 +26,6 @@ struct ETC1CacheEntry {
 inline constexpr int64_t kETC1CacheBytes = int64_t{kETC1CacheEntryCount} * int64_t{sizeof(ETC1CacheEntry)};
 static_assert(kETC1CacheBytes == 128001008);
 
-// The method whose cache file was last loaded (or tried), -1 when none.
-extern int32_t g_etc1CacheMethod;
 
 uint32_t ETC1CacheIndex(uint64_t hash);
 
@@ -56,3 +59,5 @@ bool ChangedSinceFile();
 void MarkSaved();
 
 }  // namespace ETC1CacheMemory
+
+}  // namespace ETC1Encoder

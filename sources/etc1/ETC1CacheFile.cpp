@@ -8,6 +8,7 @@
 #include "platform/Folders.h"
 #include "platform/Paths.h"
 
+namespace ETC1Encoder {
 namespace {
 
 constexpr std::string_view kCompanyFolder = "BRAMWELD";
@@ -114,3 +115,5 @@ void SaveETC1Cache(int32_t method) {
     ETC1CacheMemory::MarkSaved();
     g_matchingFile = MatchingFile{method, stamp};
 }
+
+}  // namespace ETC1Encoder

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace ETC1Encoder {
+
 // The folder that holds the cache files, or nothing when there is no usable one.
 // The application data folder is $APPDATA, else $XDG_DATA_HOME, else
 // $HOME/.local/share (empty values count as unset); it must be an absolute path.
@@ -21,3 +23,5 @@ void LoadETC1Cache(int32_t method);
 // path for the user alone. The file is replaced in one step, so it is never seen half written;
 // when it already holds exactly the table's bytes it is left alone.
 void SaveETC1Cache(int32_t method);
+
+}  // namespace ETC1Encoder

@@ -2,6 +2,7 @@
 
 #include <bit>
 
+namespace ETC1Encoder {
 namespace {
 
 uint32_t WordAt(const uint8_t* bytes, int index) {
@@ -106,3 +107,5 @@ void HashETC1Block(const uint8_t* block, uint64_t& key, uint64_t& hash) {
     key = p - q;
     hash = p + q;
 }
+
+}  // namespace ETC1Encoder

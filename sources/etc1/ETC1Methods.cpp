@@ -1,9 +1,9 @@
 #include "etc1/ETC1Methods.h"
 
-#include "etc1/CompressBlockMedium.h"
-#include "etc1/CompressBlockSlow.h"
-#include "etc1/FastMethods.h"
+#include "etc1/ETC1BlockSearch.h"
+#include "etc1/ETC1FastMethods.h"
 
+namespace ETC1Encoder {
 namespace {
 
 // The Medium and Slow compressors need no scratch block.
@@ -28,3 +28,5 @@ const ETC1Method* FindETC1Method(int32_t quality) {
     if (quality < 0 || quality >= 6) return nullptr;
     return &kMethods[quality];
 }
+
+}  // namespace ETC1Encoder

@@ -4,6 +4,11 @@
 
 #include <cstdint>
 
+namespace ETC1Encoder {
+
+// The RGB block every compressor takes: 16 pixels row by row, R, G, B each.
+inline constexpr int kETC1BlockBytes = 48;
+
 // Compresses one 48-byte RGB block; `scratch` is 48 writable bytes of the caller's thread.
 using ETC1BlockCompressor = void (*)(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low);
 
@@ -14,3 +19,5 @@ struct ETC1Method {
 
 // The entry of an EtcQuality, or null for a value outside 0 to 5.
 const ETC1Method* FindETC1Method(int32_t quality);
+
+}  // namespace ETC1Encoder

@@ -11,6 +11,8 @@
 #include "etc1/ETC1Methods.h"
 #include "platform/Processors.h"
 
+namespace ETC1Encoder {
+
 ETC1PoolTestSettings g_etc1PoolTestSettings;
 
 namespace {
@@ -97,3 +99,5 @@ void ETC1WorkerPool::ShutDown() {
     workerCount_ = 0;
     slots_.reset();
 }
+
+}  // namespace ETC1Encoder

@@ -16,8 +16,9 @@
 #include "platform/Events.h"
 #include "platform/Threads.h"
 
+namespace ETC1Encoder {
+
 inline constexpr int32_t kETC1WorkerSlots = 32;
-inline constexpr int kETC1BlockBytes = 48;
 
 // Internal settings for tests: they force the worker count (-1 keeps the
 // processor rule) and make the threads of the slots in `refusedThreads` (bit i
@@ -73,3 +74,5 @@ private:
     std::array<ETC1Worker*, kETC1WorkerSlots> waitSlots_{};               // their slots, in the same order
     int32_t workerCount_ = 0;
 };
+
+}  // namespace ETC1Encoder

@@ -21,6 +21,8 @@
 #include "support/TestPattern.h"
 #include "support/TgaBuilder.h"
 
+using namespace ETC1Encoder;
+
 using TestSupport::ConverterResult;
 using TestSupport::TempFolder;
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "etc1/ETC1Cache.h"
-#include "etc1/EncodeETC1Image.h"
+#include "etc1/ETC1Encoder.h"
 #include "image/Base64.h"
 #include "image/ImageFENK.h"
 #include "image/ImageTGA.h"
@@ -23,6 +23,8 @@
 #include "support/TestFiles.h"
 #include "support/TgaBuilder.h"
 #include "support/TgaTagChain.h"
+
+using namespace ETC1Encoder;
 
 using namespace ImageLib;
 using Bytes = std::vector<uint8_t>;

@@ -4,10 +4,12 @@
 #include <array>
 #include <cstdint>
 
-#include "etc1/HalfBlockAverage.h"
+#include "etc1/ETC1HalfBlock.h"
 #include "image/ETC1BlockFormat.h"
 #include "platform/ProcessorFeatures.h"
 #include "reference/BlockPatterns.h"
+
+using namespace ETC1Encoder;
 
 namespace {
 

@@ -9,16 +9,16 @@
 #include <utility>
 #include <vector>
 
-#include "etc1/CompressETC1Blocks.h"
-#include "etc1/ETC1BlockLayout.h"
-#include "etc1/ETC1Progress.h"
-#include "etc1/ETC1Report.h"
-#include "etc1/EncodeETC1Image.h"
-#include "etc1/FastMethods.h"
-#include "etc1/MessageSink.h"
+#include "etc1/ETC1BlockDriver.h"
+#include "etc1/ETC1LevelBlocks.h"
+#include "etc1/ETC1Messages.h"
+#include "etc1/ETC1Encoder.h"
+#include "etc1/ETC1FastMethods.h"
 #include "image/ImageOptions.h"
 #include "reference/BlockPatterns.h"
 #include "support/TestFiles.h"
+
+using namespace ETC1Encoder;
 
 namespace {
 

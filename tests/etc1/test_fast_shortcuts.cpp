@@ -8,10 +8,11 @@
 
 #include "image/ETC1BlockFormat.h"
 #include "platform/ProcessorFeatures.h"
-#include "etc1/BlockError.h"
-#include "etc1/FastCandidates.h"
-#include "etc1/FastMethods.h"
+#include "etc1/ETC1FastMethods.h"
+#include "etc1/ETC1FastCandidates.h"
 #include "reference/BlockPatterns.h"
+
+using namespace ETC1Encoder;
 
 namespace {
 

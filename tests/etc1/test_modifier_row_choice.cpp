@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "etc1/ModifierRowChoice.h"
+#include "etc1/ETC1ModifierSearch.h"
 #include "reference/BlockPatterns.h"
+
+using namespace ETC1Encoder;
 
 namespace {
 

@@ -9,8 +9,10 @@
 
 #include "SearchComparison.h"
 #include "platform/ProcessorFeatures.h"
-#include "etc1/ModifierRows.h"
+#include "etc1/ETC1ModifierRows.h"
 #include "reference/BlockPatterns.h"
+
+using namespace ETC1Encoder;
 
 namespace {
 

@@ -8,8 +8,10 @@
 #include <cstdint>
 
 #include "SearchComparison.h"
-#include "etc1/ModifierSearch.h"
+#include "etc1/ETC1ModifierSearch.h"
 #include "reference/BlockPatterns.h"
+
+using namespace ETC1Encoder;
 
 using Reference::RgbBlock;
 using SearchComparison::Outcome;

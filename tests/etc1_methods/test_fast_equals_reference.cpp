@@ -12,9 +12,11 @@
 #include <thread>
 #include <vector>
 
-#include "etc1/BlockSearch.h"
+#include "etc1/ETC1BlockSearch.h"
 #include "etc1_reference/BlockSamples.h"
 #include "etc1_reference/ReferenceMethods.h"
+
+using namespace ETC1Encoder;
 
 namespace {
 
@@ -35,14 +37,14 @@ const Method kMethods[] = {
     {"SlowPerceptual", ErrorMeasure::Perceptual, &kSlowRules, Etc1Reference::CompressBlockSlowPerceptual, 600},
 };
 
-constexpr SweepFlavour kFlavours[] = {SweepFlavour::Avx512, SweepFlavour::Avx2, SweepFlavour::AnyProcessor};
+constexpr InstructionSet kFlavours[] = {InstructionSet::Avx512, InstructionSet::Avx2, InstructionSet::AnyProcessor};
 
 bool LongRun() {
     const char* value = std::getenv("BWVOQ_LONG_ETC1");
     return value != nullptr && std::string(value) == "1";
 }
 
-std::string Describe(const Method& method, SweepFlavour flavour, const Etc1Reference::RgbBlock& block,
+std::string Describe(const Method& method, InstructionSet flavour, const Etc1Reference::RgbBlock& block,
                      uint32_t high, uint32_t low, uint32_t expectedHigh, uint32_t expectedLow) {
     std::ostringstream text;
     text << method.name << " flavour " << static_cast<int>(flavour) << std::hex << ": got " << high << " " << low
@@ -58,10 +60,10 @@ void CompareRange(const Method& method, const std::vector<Etc1Reference::RgbBloc
     for (size_t i = begin; i < end; ++i) {
         uint32_t expectedHigh = 0, expectedLow = 0;
         method.reference(blocks[i].data(), expectedHigh, expectedLow);
-        for (SweepFlavour flavour : kFlavours) {
-            if (!HalfSweepAvailable(flavour)) continue;
+        for (InstructionSet flavour : kFlavours) {
+            if (!ColourSearchAvailable(flavour)) continue;
             uint32_t high = 0, low = 0;
-            SearchBlock(blocks[i].data(), method.measure, *method.rules, HalfSweepFor(flavour), high, low);
+            SearchBlock(blocks[i].data(), method.measure, *method.rules, ColourSearchFor(flavour), high, low);
             if (high == expectedHigh && low == expectedLow) continue;
             if (++mismatches > 5) continue;
             std::lock_guard<std::mutex> hold(reportsLock);
@@ -118,7 +120,7 @@ TEST_P(FastEqualsReference, AtTheModeGates) {
                 Etc1Reference::RgbBlock block = SplitAtStep(step, channel, sideBySide);
                 uint32_t expectedHigh = 0, expectedLow = 0, high = 0, low = 0;
                 method.reference(block.data(), expectedHigh, expectedLow);
-                SearchBlock(block.data(), method.measure, *method.rules, HalfSweep(), high, low);
+                SearchBlock(block.data(), method.measure, *method.rules, FastestColourSearch(), high, low);
                 EXPECT_EQ(high, expectedHigh) << "step " << step << " channel " << channel;
                 EXPECT_EQ(low, expectedLow) << "step " << step << " channel " << channel;
             }

@@ -15,10 +15,12 @@
 #include <thread>
 #include <vector>
 
-#include "etc1/FastCandidates.h"
-#include "etc1/FastMethods.h"
+#include "etc1/ETC1FastCandidates.h"
+#include "etc1/ETC1FastMethods.h"
 #include "etc1_reference/BlockSamples.h"
 #include "etc1_reference/ReferenceFastMethods.h"
+
+using namespace ETC1Encoder;
 
 namespace {
 

@@ -4,9 +4,10 @@
 #include <array>
 #include <string>
 
-#include "etc1/CompressBlockMedium.h"
-#include "etc1/CompressBlockSlow.h"
+#include "etc1/ETC1BlockSearch.h"
 #include "etc1_reference/ReferenceMethods.h"
+
+using namespace ETC1Encoder;
 
 namespace {
 

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
-#include "etc1/SearchError.h"
+#include "etc1/ETC1ModifierSearch.h"
+
+using namespace ETC1Encoder;
 
 namespace {
 

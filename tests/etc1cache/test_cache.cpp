@@ -4,6 +4,8 @@
 
 #include "etc1/ETC1Cache.h"
 
+using namespace ETC1Encoder;
+
 namespace {
 
 class ResultCache : public testing::Test {

@@ -15,6 +15,8 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TestFiles.h"
 
+using namespace ETC1Encoder;
+
 using TestSupport::ScopedEnvironment;
 using TestSupport::TempFolder;
 

@@ -6,6 +6,8 @@
 #include "etc1/ETC1Cache.h"
 #include "etc1/ETC1Hash.h"
 
+using namespace ETC1Encoder;
+
 namespace {
 
 using Block = std::array<uint8_t, 48>;

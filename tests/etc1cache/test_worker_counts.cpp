@@ -9,11 +9,13 @@
 
 #include "etc1/ETC1Cache.h"
 #include "etc1/ETC1WorkerPool.h"
-#include "etc1/EncodeETC1Image.h"
+#include "etc1/ETC1Encoder.h"
 #include "image/ImageOptions.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestFiles.h"
 #include "support/TestPattern.h"
+
+using namespace ETC1Encoder;
 
 namespace {
 

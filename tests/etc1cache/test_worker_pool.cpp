@@ -11,6 +11,8 @@
 #include "etc1/ETC1Cache.h"
 #include "etc1/ETC1WorkerPool.h"
 
+using namespace ETC1Encoder;
+
 namespace {
 
 constexpr uint32_t kUnwritten = 0xDEADBEEFu;

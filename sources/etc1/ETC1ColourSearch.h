@@ -1,0 +1,95 @@
+// Exhaustive searches of one half's base colour over a box of colour codes, with
+// the candidates' errors worked out sixteen at a time from per-channel tables.
+// For each R code a first pass bounds every G code's errors from below (B left
+// free per pixel and modifier); only G codes that may still win get their B codes tried.
+//
+// A candidate's error is what the half's modifier search would return for its
+// expanded colour (SearchErrorFromRowSums). Candidates are ordered by their codes,
+// R first, then G, then B, as the compressors' loops visit them; every result is
+// the one those loops would reach, ties included.
+#pragma once
+
+#include <cstdint>
+
+#include "etc1/ETC1HalfBlock.h"
+#include "etc1/ETC1ModifierSearch.h"
+
+namespace ETC1Encoder {
+
+// Inclusive code ranges per channel, R, G, B.
+struct CodeBox {
+    int32_t low[3];
+    int32_t high[3];
+};
+
+inline constexpr int32_t kMaxCodesPerChannel = 16;
+inline constexpr int32_t kLanes = 16;
+inline constexpr int32_t kErrorEntries = 256;  // 8 pixels x 8 table rows x 4 modifiers
+
+// A candidate and its error; key -1 when nothing was found.
+struct Candidate {
+    int32_t error;
+    int32_t key;
+};
+
+inline constexpr int32_t CandidateKey(int32_t red, int32_t green, int32_t blue) {
+    return red << 10 | green << 5 | blue;
+}
+inline constexpr int32_t KeyCode(int32_t key, int32_t channel) { return key >> (10 - 5 * channel) & 31; }
+
+// Errors of one half for every code of a box, one per pixel, table row and
+// modifier. red: per R code; green: per G code, filled when first needed; lanes:
+// the box's G codes in the lanes of lanes[0], its B codes in the lanes of
+// lanes[blueTable] from lane blueLane on (G and B share lanes[0] when both have
+// at most 8 codes), each table row filled when first needed; smallestBlue: the
+// least B error over the box's B codes; rowBounds: per R code and table row, a
+// sum that no candidate with that R code gets below in that row (G and B left
+// free per pixel and modifier); lowest: the least of them.
+struct alignas(64) HalfTables {
+    ErrorMeasure measure;
+    HalfShape shape;
+    int32_t bits;  // 5 or 4: how codes expand to colours
+    CodeBox box;
+    HalfPixels pixels;          // in the order the tables hold them
+    uint32_t weights[3];        // of the channels' squared differences
+    uint32_t builtGreen;        // bit n: green[n] is filled
+    uint32_t builtLaneRows[2];  // bit q: table row q of lanes[n] is filled
+    int32_t blueTable;
+    int32_t blueLane;
+    uint32_t lowest;
+    int32_t modifiers[kErrorEntries / kHalfPixels];  // of each entry of a pixel
+    alignas(64) int16_t narrowModifiers[kErrorEntries / kHalfPixels];
+    int32_t laneColours[2][kLanes];        // the colour, channel and weight of each lane
+    int32_t laneChannels[2][kLanes];
+    uint32_t laneWeights[2][kLanes];
+    alignas(64) uint32_t red[kMaxCodesPerChannel][kErrorEntries];
+    alignas(64) uint32_t green[kMaxCodesPerChannel][kErrorEntries];
+    alignas(64) uint32_t lanes[2][kErrorEntries][kLanes];
+    alignas(64) uint32_t smallestBlue[kErrorEntries];
+    alignas(64) uint32_t rowBounds[kMaxCodesPerChannel][kTableRows];
+};
+
+// No candidate of the prepared box has a smaller error.
+inline int32_t LeastError(const HalfTables& tables) { return LeastSearchError(tables.measure, tables.lowest); }
+
+struct ColourSearchKernel {
+    // Fills the per-channel tables of `half` for every code of `box` (at most 16 per channel).
+    void (*prepare)(HalfTables& tables, const HalfPixels& half, ErrorMeasure measure, HalfShape shape, int32_t bits,
+                    const CodeBox& box);
+    // The first candidate of `part` (inside the prepared box) with the smallest
+    // error below `cutoff`; key -1 and error `cutoff` when none lies below it.
+    // The sweep starts at `seed` (clamped into `part`), a guess that prunes the rest.
+    Candidate (*findFirstBest)(HalfTables& tables, const CodeBox& part, int32_t cutoff, const int32_t seed[3]);
+    // Every candidate of `part` with an error below `limit`, in candidate order; returns the count.
+    int32_t (*collectBelow)(HalfTables& tables, const CodeBox& part, int32_t limit, Candidate* found);
+};
+
+// The searches come in builds for several instruction sets; all give the same results.
+enum class InstructionSet { Avx512, Avx2, AnyProcessor };
+bool ColourSearchAvailable(InstructionSet set);
+const ColourSearchKernel& ColourSearchFor(InstructionSet set);
+
+// The fastest build the processor runs, picked once.
+const ColourSearchKernel& FastestColourSearch();
+
+}  // namespace ETC1Encoder

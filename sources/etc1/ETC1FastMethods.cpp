@@ -1,0 +1,67 @@
+#include "etc1/ETC1FastMethods.h"
+
+#include "etc1/ETC1FastCandidates.h"
+#include "image/ETC1BlockFormat.h"
+
+namespace ETC1Encoder {
+
+double BlockErrorRGB(const uint8_t* source, const uint8_t* decoded) {
+    // Every partial sum is an integer far below 2^53, so integer addition in any
+    // order gives the double result exactly.
+    int32_t sum = 0;
+    for (int32_t i = 0; i < 48; ++i) {
+        int32_t d = source[i] - decoded[i];
+        sum += d * d;
+    }
+    return static_cast<double>(sum);
+}
+
+double BlockErrorPerceptual(const uint8_t* source, const uint8_t* decoded) {
+    constexpr double kWeight[3] = {0.299, 0.587, 0.114};
+    double sum = 0.0;
+    for (int32_t x = 0; x < 4; ++x) {
+        for (int32_t y = 0; y < 4; ++y) {
+            int32_t offset = 3 * (4 * y + x);
+            for (int32_t channel = 0; channel < 3; ++channel) {
+                double d =
+                    static_cast<double>(source[offset + channel]) - static_cast<double>(decoded[offset + channel]);
+                sum += (d * d) * kWeight[channel];
+            }
+        }
+    }
+    return sum;
+}
+
+using ImageLib::DecodeETC1Block;
+
+void CompressBlockFast(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low) {
+    FastHalfSearches searches(block, FastMeasure::Plain);
+    FastCandidate first = BuildFastCandidate(searches, FastColours::Rounded);
+    FastCandidate second = BuildFastCandidate(searches, FastColours::Hue);
+    // A plain candidate's error is the sum its searches found, which equals
+    // BlockErrorRGB of its decoding exactly; only the second decoding is kept.
+    DecodeETC1Block(second.high, second.low, scratch);
+    bool secondWins = first.error > second.error;
+    high = secondWins ? second.high : first.high;
+    low = secondWins ? second.low : first.low;
+}
+
+void CompressBlockFastPerceptual(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low) {
+    FastHalfSearches searches(block, FastMeasure::Perceptual);
+    FastCandidate first = BuildFastCandidate(searches, FastColours::Rounded);
+    FastCandidate second = BuildFastCandidate(searches, FastColours::HuePerceptual);
+    DecodeETC1Block(second.high, second.low, scratch);
+    // The searches' sums are the candidates' exact errors in thousandths, and the
+    // double measure lies within 1e-7 of those: different thousandths decide
+    // alone, equal ones of different candidates need the double measure's last bits.
+    bool secondWins = first.internal > second.internal;
+    if (first.internal == second.internal && (first.high != second.high || first.low != second.low)) {
+        uint8_t firstDecoded[48];
+        DecodeETC1Block(first.high, first.low, firstDecoded);
+        secondWins = BlockErrorPerceptual(block, firstDecoded) > BlockErrorPerceptual(block, scratch);
+    }
+    high = secondWins ? second.high : first.high;
+    low = secondWins ? second.low : first.low;
+}
+
+}  // namespace ETC1Encoder

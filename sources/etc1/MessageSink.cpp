@@ -1,3 +1,0 @@
-#include "etc1/MessageSink.h"
-
-ReportMessageFunc g_reportMessage = nullptr;
