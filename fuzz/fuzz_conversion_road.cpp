@@ -11,7 +11,7 @@
 #include <string>
 
 #include "FuzzInputFile.h"
-#include "etc1/EncodeETC1Image.h"
+#include "etc1/ETC1Encoder.h"
 #include "image/ImageFiles.h"
 
 namespace {
@@ -51,7 +51,7 @@ ImageLib::ImageOptions OptionsFrom(const uint8_t* choice) {
     options.colorCorrection = (choice[2] >> 4) % ImageLib::kColorCorrectionCount;
     options.tgaCompression = choice[0] >> 7;
     options.etcQuality = ImageLib::Fast;
-    options.etcEncoder = EncodeETC1Image;
+    options.etcEncoder = ETC1Encoder::EncodeETC1Image;
     options.path = "in";
     options.source = "in";
     return options;
