@@ -1,0 +1,101 @@
+#include "ui_x11/X11TestSupport.h"
+
+#include <atomic>
+#include <cstdio>
+#include <map>
+#include <thread>
+
+#include "platform/Paths.h"
+#include "support/ConverterRun.h"
+
+namespace X11Test {
+namespace {
+
+constexpr ui::UINT kTick = ui::WM_USER + 0x3F0;
+constexpr char kClassName[] = "X11TestWindow";
+
+std::map<ui::HWND, int> g_closeRequests;  // only the test's main thread makes these windows
+
+ui::LRESULT RecordingProcedure(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam) {
+    if (message == ui::WM_CLOSE) {
+        ++g_closeRequests[window];  // the window stays
+        return 0;
+    }
+    return ui::DefWindowProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool HaveXServer() {
+    const char* display = Platform::GetEnvironmentValue("DISPLAY");
+    return display && *display;
+}
+
+bool PumpUntil(ui::HWND window, const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    std::atomic<bool> stop{false};
+    std::thread ticker([&] {
+        while (!stop) {
+            ui::PostMessage(window, kTick, 0, 0);
+            std::this_thread::sleep_for(20ms);
+        }
+    });
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    bool reached = done();
+    ui::MSG message;
+    while (!reached && std::chrono::steady_clock::now() < deadline && ui::GetMessage(&message, nullptr, 0, 0) > 0) {
+        ui::TranslateMessage(&message);
+        ui::DispatchMessage(&message);
+        reached = done();
+    }
+    stop = true;
+    ticker.join();
+    return reached;
+}
+
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+bool Xdotool(const std::vector<std::string>& arguments) {
+    const TestSupport::ConverterResult run = TestSupport::RunProgram("/usr/bin/xdotool", arguments);
+    if (run.exitStatus != 0) std::fprintf(stderr, "xdotool failed: %s\n", run.errors.c_str());
+    return run.exitStatus == 0;
+}
+
+ui::HWND CreateTopLevel(const std::string& title, ui::DWORD style, ui::DWORD exStyle, const ui::RECT& rect,
+                        ui::HWND owner) {
+    static const bool registered = [] {
+        ui::WNDCLASSEX windowClass;
+        windowClass.lpfnWndProc = RecordingProcedure;
+        windowClass.hbrBackground = ui::GetSysColorBrush(ui::COLOR_WINDOW);
+        windowClass.lpszClassName = kClassName;
+        return ui::RegisterClassEx(&windowClass) != 0;
+    }();
+    if (!registered) return nullptr;
+    return ui::CreateWindowEx(exStyle, kClassName, title.c_str(), style, rect.left, rect.top, rect.right - rect.left,
+                              rect.bottom - rect.top, owner, nullptr, nullptr, nullptr);
+}
+
+int CloseRequestsOf(ui::HWND window) {
+    const auto found = g_closeRequests.find(window);
+    return found == g_closeRequests.end() ? 0 : found->second;
+}
+
+uint64_t WaitForManaged(ui::x11probe::X11Probe& probe, ui::HWND pumpWindow, const std::string& title) {
+    uint64_t found = 0;
+    PumpUntil(pumpWindow, [&] { return (found = probe.FindManaged(title)) != 0; });
+    return found;
+}
+
+std::string Describe(const ui::RECT& rect) {
+    char text[80];
+    std::snprintf(text, sizeof text, "(%d, %d) - (%d, %d)", rect.left, rect.top, rect.right, rect.bottom);
+    return text;
+}
+
+}  // namespace X11Test

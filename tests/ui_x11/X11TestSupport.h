@@ -1,0 +1,52 @@
+// Support of the X server tests: skipping without a server, running this
+// thread's messages until something has happened, and xdotool.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/WindowSystem.h"
+#include "ui/x11/probe/X11Probe.h"
+
+namespace X11Test {
+
+using namespace std::chrono_literals;
+
+// Long enough for a loaded machine; a passing test never waits it out.
+constexpr std::chrono::milliseconds kPatience = 10s;
+
+// Skips the test when DISPLAY is unset (scripts/test always sets it).
+#define REQUIRE_X_SERVER()                                                                              \
+    do {                                                                                                \
+        if (!X11Test::HaveXServer()) GTEST_SKIP() << "DISPLAY is not set: this test needs an X server " \
+                                                     "with a window manager (scripts/test starts one)"; \
+    } while (0)
+bool HaveXServer();
+
+// Runs this thread's messages until `done` holds or `limit` has passed; a
+// ticker posts to `window` (a window of this thread) so that the wait ends.
+bool PumpUntil(ui::HWND window, const std::function<bool()>& done, std::chrono::milliseconds limit = kPatience);
+
+// Waits without running messages (for a window of another thread).
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = kPatience);
+
+// Runs xdotool with these arguments; true when it succeeded.
+bool Xdotool(const std::vector<std::string>& arguments);
+
+// A window class of this test program whose procedure records what it gets.
+ui::HWND CreateTopLevel(const std::string& title, ui::DWORD style, ui::DWORD exStyle, const ui::RECT& rect,
+                        ui::HWND owner = nullptr);
+
+// How many WM_CLOSE messages a window made by CreateTopLevel has had (it keeps the window).
+int CloseRequestsOf(ui::HWND window);
+
+// The managed X window titled `title`, once the window manager has taken it; 0 if it never does.
+uint64_t WaitForManaged(ui::x11probe::X11Probe& probe, ui::HWND pumpWindow, const std::string& title);
+
+std::string Describe(const ui::RECT& rect);
+
+}  // namespace X11Test
