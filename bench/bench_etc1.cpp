@@ -18,15 +18,15 @@
 #include <string>
 #include <vector>
 
-#include "image/ETC1BlockFormat.h"
-#include "platform/ProcessorFeatures.h"
+#include "etc1/ETC1FastMethods.h"
 #include "etc1/ETC1LevelBlocks.h"
 #include "etc1/ETC1Methods.h"
-#include "etc1/ETC1FastMethods.h"
 #include "etc1/ETC1ModifierSearch.h"
-#include "image/Image.h"
 #include "etc1_reference/ReferenceMethods.h"
+#include "image/ETC1BlockFormat.h"
+#include "image/Image.h"
 #include "image/ImageFiles.h"
+#include "platform/ProcessorFeatures.h"
 #include "reference/BlockPatterns.h"
 #include "reference/ModifierSearchReference.h"
 

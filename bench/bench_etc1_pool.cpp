@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "etc1/ETC1LevelBlocks.h"
 #include "etc1/ETC1Cache.h"
 #include "etc1/ETC1CacheFile.h"
-#include "etc1/ETC1Hash.h"
-#include "etc1/ETC1WorkerPool.h"
 #include "etc1/ETC1Encoder.h"
+#include "etc1/ETC1Hash.h"
+#include "etc1/ETC1LevelBlocks.h"
 #include "etc1/ETC1Messages.h"
+#include "etc1/ETC1WorkerPool.h"
 #include "image/Image.h"
 #include "image/ImageFiles.h"
 #include "image/ImageOptions.h"

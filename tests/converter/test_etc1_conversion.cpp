@@ -64,6 +64,9 @@ struct FormatCase {
     int32_t written;   // the texture format of the output
 };
 
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
+
+
 const FormatCase kFormats[] = {{"ETC1", 24, ETC1},         {"ETC1_A4", 32, ETC1_A4}, {"ETC1_AUTO", 24, ETC1},
                                {"ETC1_AUTO", 32, ETC1_A4}, {"ETC1", 32, ETC1},       {"ETC1_A4", 24, ETC1_A4}};
 
@@ -72,6 +75,9 @@ struct MethodCase {
     int32_t quality;
 };
 
+void PrintTo(const MethodCase& c, std::ostream* os) { *os << c.name; }
+
+
 const MethodCase kFastMethods[] = {{"Fast", Fast}, {"FastPerceptual", FastPerceptual}};
 
 struct MipCase {
@@ -79,6 +85,9 @@ struct MipCase {
     int32_t mode;
     int32_t levels;
 };
+
+void PrintTo(const MipCase& c, std::ostream* os) { *os << "-m " << c.value; }
+
 
 const MipCase kMips[] = {{"0", NoMipMap, 0}, {"2", GenerateMipMap, 2}, {"max", GenerateMipMap, 0}};
 
@@ -245,6 +254,12 @@ struct SearchRun {
     MipCase mip;
     const char* output;  // "out.voq", "out.tga" or "out.fenk"
 };
+
+void PrintTo(const SearchRun& c, std::ostream* os) {
+    *os << (c.method != nullptr ? c.method : "default method") << " " << c.format.name << " -m " << c.mip.value << " "
+        << c.output;
+}
+
 
 const SearchRun kSearchRuns[] = {
     {"Medium", Medium, kFormats[0], kMips[0], "out.voq"},

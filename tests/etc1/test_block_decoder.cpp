@@ -29,6 +29,9 @@ struct UniformDecodeCase {
     uint8_t every;  // the value of all 48 bytes
 };
 
+void PrintTo(const UniformDecodeCase& c, std::ostream* os) { *os << c.name; }
+
+
 class UniformDecode : public testing::TestWithParam<UniformDecodeCase> {};
 
 TEST_P(UniformDecode, FillsEveryByte) {

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "etc1/ETC1BlockDriver.h"
-#include "etc1/ETC1LevelBlocks.h"
-#include "etc1/ETC1Messages.h"
 #include "etc1/ETC1Encoder.h"
 #include "etc1/ETC1FastMethods.h"
+#include "etc1/ETC1LevelBlocks.h"
+#include "etc1/ETC1Messages.h"
 #include "image/ImageOptions.h"
 #include "reference/BlockPatterns.h"
 #include "support/TestFiles.h"
@@ -211,6 +211,9 @@ struct EncoderFailure {
     void (*fail)();
     const char* text;
 };
+
+void PrintTo(const EncoderFailure& c, std::ostream* os) { *os << c.name; }
+
 
 constexpr EncoderFailure kEncoderFailures[] = {
     {"UnknownMethod", ExitOnUnknownETC1Method, "Not implemented.\n"},

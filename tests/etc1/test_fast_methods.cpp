@@ -5,11 +5,11 @@
 #include <array>
 #include <cstdint>
 
+#include "etc1/ETC1FastCandidates.h"
+#include "etc1/ETC1FastMethods.h"
+#include "etc1/ETC1FastQuantizers.h"
 #include "image/ETC1BlockFormat.h"
 #include "platform/ProcessorFeatures.h"
-#include "etc1/ETC1FastMethods.h"
-#include "etc1/ETC1FastCandidates.h"
-#include "etc1/ETC1FastQuantizers.h"
 #include "reference/BlockPatterns.h"
 
 using namespace ETC1Encoder;
@@ -61,6 +61,9 @@ struct MethodCase {
     const char* name;
     Compressor compressor;
 };
+
+void PrintTo(const MethodCase& c, std::ostream* os) { *os << c.name; }
+
 
 class BothFastMethods : public testing::TestWithParam<MethodCase> {};
 
@@ -134,6 +137,9 @@ struct QuantizerCase {
     float average;
     int32_t level;
 };
+
+void PrintTo(const QuantizerCase& c, std::ostream* os) { *os << c.name; }
+
 
 class Quantizers : public testing::TestWithParam<QuantizerCase> {};
 

@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
+#include "etc1/ETC1FastCandidates.h"
+#include "etc1/ETC1FastMethods.h"
 #include "image/ETC1BlockFormat.h"
 #include "platform/ProcessorFeatures.h"
-#include "etc1/ETC1FastMethods.h"
-#include "etc1/ETC1FastCandidates.h"
 #include "reference/BlockPatterns.h"
 
 using namespace ETC1Encoder;

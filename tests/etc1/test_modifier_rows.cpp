@@ -8,8 +8,8 @@
 #include <string>
 
 #include "SearchComparison.h"
-#include "platform/ProcessorFeatures.h"
 #include "etc1/ETC1ModifierRows.h"
+#include "platform/ProcessorFeatures.h"
 #include "reference/BlockPatterns.h"
 
 using namespace ETC1Encoder;
@@ -23,6 +23,9 @@ struct KernelCase {
     RowKernel kernel;
     bool (*supported)();
 };
+
+void PrintTo(const KernelCase& c, std::ostream* os) { *os << c.name; }
+
 
 bool SameRows(const ModifierRows& a, const ModifierRows& b) {
     for (int32_t q = 0; q < 8; ++q) {

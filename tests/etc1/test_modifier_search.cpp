@@ -37,6 +37,9 @@ struct UniformCase {
     uint32_t lsb;
 };
 
+void PrintTo(const UniformCase& c, std::ostream* os) { *os << c.name; }
+
+
 class UniformHalf : public testing::TestWithParam<UniformCase> {};
 
 // Row 0 wins every case; the slot follows from the clamps and the tie rule.

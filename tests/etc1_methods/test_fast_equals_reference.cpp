@@ -30,6 +30,9 @@ struct Method {
     int32_t sampleBlocks;  // how many blocks the default run compares
 };
 
+void PrintTo(const Method& c, std::ostream* os) { *os << c.name; }
+
+
 const Method kMethods[] = {
     {"Medium", ErrorMeasure::Plain, &kMediumRules, Etc1Reference::CompressBlockMedium, 3000},
     {"MediumPerceptual", ErrorMeasure::Perceptual, &kMediumRules, Etc1Reference::CompressBlockMediumPerceptual, 3000},

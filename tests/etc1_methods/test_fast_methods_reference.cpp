@@ -217,6 +217,9 @@ struct MethodCase {
     Compressor reference;
 };
 
+void PrintTo(const MethodCase& c, std::ostream* os) { *os << c.name; }
+
+
 class FastMethodsEqualReference : public testing::TestWithParam<MethodCase> {};
 
 TEST_P(FastMethodsEqualReference, WordsAndScratchOnVariedBlocks) {
@@ -240,6 +243,9 @@ struct BuilderCase {
     Builder fast;
     Builder reference;
 };
+
+void PrintTo(const BuilderCase& c, std::ostream* os) { *os << c.name; }
+
 
 class FastBuildersEqualReference : public testing::TestWithParam<BuilderCase> {};
 

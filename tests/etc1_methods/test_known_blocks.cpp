@@ -6,6 +6,7 @@
 
 #include "etc1/ETC1BlockSearch.h"
 #include "etc1_reference/ReferenceMethods.h"
+#include "support/CaseNames.h"
 
 using namespace ETC1Encoder;
 
@@ -35,6 +36,14 @@ struct KnownBlock {
     uint32_t high;
     uint32_t low;
 };
+
+const char* PatternName(Pattern pattern) {
+    constexpr const char* kNames[] = {"Black", "White", "BlackLeftWhiteRight", "BlackTopWhiteBottom"};
+    return kNames[static_cast<int>(pattern)];
+}
+
+void PrintTo(const KnownBlock& c, std::ostream* os) { *os << c.method << " on " << PatternName(c.pattern); }
+
 
 const KnownBlock kKnownBlocks[] = {
     {"Slow", CompressBlockSlow, Pattern::Black, 0x00000002, 0xFFFFFFFF},
@@ -73,7 +82,10 @@ TEST_P(KnownBlocks, GiveTheirWords) {
     EXPECT_EQ(low, known.low) << known.method;
 }
 
-INSTANTIATE_TEST_SUITE_P(MediumAndSlow, KnownBlocks, testing::ValuesIn(kKnownBlocks));
+INSTANTIATE_TEST_SUITE_P(MediumAndSlow, KnownBlocks, testing::ValuesIn(kKnownBlocks),
+                         [](const testing::TestParamInfo<KnownBlock>& info) {
+                             return CaseName(std::string(info.param.method) + " " + PatternName(info.param.pattern));
+                         });
 
 // Columns 0-1 hold red code `first`, columns 2-3 red code `first + step` (both
 // 5-bit codes expanded), green and blue `grey` everywhere: the side-by-side
@@ -100,6 +112,9 @@ struct GateCase {
     uint8_t grey;
     uint32_t diffBit;
 };
+
+void PrintTo(const GateCase& c, std::ostream* os) { *os << c.name; }
+
 
 // Medium searches one mode per orientation: -7 to +6 is differential, beyond is
 // individual. Slow adds a differential candidate for -9 to +8 (not symmetric:

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "etc1/ETC1ModifierSearch.h"
+#include "support/CaseNames.h"
 
 using namespace ETC1Encoder;
 
@@ -20,6 +21,9 @@ struct RowSumsCase {
     uint32_t rowSums[kTableRows];
     int32_t error;
 };
+
+void PrintTo(const RowSumsCase& c, std::ostream* os) { *os << c.what; }
+
 
 const RowSumsCase kCases[] = {
     {"plain: the smallest row", ErrorMeasure::Plain, HalfShape::Tall, {9, 7, 3, 12, 3, 40, 50, 60}, 3},
@@ -46,7 +50,8 @@ TEST_P(SearchErrorFromRows, MatchesTheSearch) {
     EXPECT_EQ(SearchErrorFromRowSums(row.measure, row.shape, row.rowSums), row.error) << row.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Measures, SearchErrorFromRows, testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Measures, SearchErrorFromRows, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<RowSumsCase>& info) { return CaseName(info.param.what); });
 
 TEST(InternalLimit, PerceptualLimitsAreInThousandths) {
     EXPECT_EQ(InternalLimit(ErrorMeasure::Plain, 3121200), 3121200u);

@@ -40,6 +40,9 @@ struct FolderCase {
     std::optional<std::string> folder;
 };
 
+void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.name; }
+
+
 class CacheFolder : public testing::TestWithParam<FolderCase> {};
 
 TEST_P(CacheFolder, ComesFromTheFirstVariableSetAndMustBeAbsolute) {
@@ -119,6 +122,11 @@ struct LengthCase {
     bool loaded;
 };
 
+void PrintTo(const LengthCase& c, std::ostream* os) {
+    *os << "a file of " << c.length << " bytes " << (c.loaded ? "loaded" : "refused");
+}
+
+
 class CacheFileLength : public CacheFiles, public testing::WithParamInterface<LengthCase> {};
 
 TEST_P(CacheFileLength, LoadsOnlyAWholeTable) {
@@ -131,7 +139,14 @@ TEST_P(CacheFileLength, LoadsOnlyAWholeTable) {
 
 INSTANTIATE_TEST_SUITE_P(Lengths, CacheFileLength,
                          testing::Values(LengthCase{kETC1CacheBytes - 1, false}, LengthCase{kETC1CacheBytes, true},
-                                         LengthCase{kETC1CacheBytes + 1, true}, LengthCase{0, false}));
+                                         LengthCase{kETC1CacheBytes + 1, true}, LengthCase{0, false}),
+                         [](const testing::TestParamInfo<LengthCase>& info) {
+                             const int64_t difference = info.param.length - kETC1CacheBytes;
+                             return info.param.length == 0 ? std::string("Empty")
+                                    : difference == 0      ? std::string("WholeTable")
+                                    : difference < 0       ? "ShortBy" + std::to_string(-difference)
+                                                           : "LongBy" + std::to_string(difference);
+                         });
 
 TEST_F(CacheFiles, WithoutAFileTheTableKeepsWhatItHolds) {
     StoreETC1Block(77, 77, 1, 2);

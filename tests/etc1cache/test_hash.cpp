@@ -32,6 +32,9 @@ struct HashCase {
     uint32_t index;
 };
 
+void PrintTo(const HashCase& c, std::ostream* os) { *os << c.name; }
+
+
 class HashKnownAnswers : public testing::TestWithParam<HashCase> {};
 
 TEST_P(HashKnownAnswers, GiveKeyHashAndIndex) {

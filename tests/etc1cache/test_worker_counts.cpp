@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "etc1/ETC1Cache.h"
-#include "etc1/ETC1WorkerPool.h"
 #include "etc1/ETC1Encoder.h"
+#include "etc1/ETC1WorkerPool.h"
 #include "image/ImageOptions.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestFiles.h"

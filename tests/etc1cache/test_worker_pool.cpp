@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "etc1/ETC1Cache.h"
@@ -75,6 +77,17 @@ struct PoolCase {
     bool hasWorkers;
 };
 
+std::string PoolCaseName(const PoolCase& c) {
+    char refused[16];
+    std::snprintf(refused, sizeof refused, "%X", c.refusedThreads);
+    return "Workers" + std::to_string(c.workerCount) + "Refused" + refused;
+}
+
+void PrintTo(const PoolCase& c, std::ostream* os) {
+    *os << PoolCaseName(c) << (c.hasWorkers ? " with workers" : " without workers");
+}
+
+
 class WorkerPoolCounts : public WorkerPool, public testing::WithParamInterface<PoolCase> {};
 
 TEST_P(WorkerPoolCounts, WritesEveryBlockInItsPlace) {
@@ -100,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Counts, WorkerPoolCounts,
                                          PoolCase{5, 0, true}, PoolCase{9, 0, true}, PoolCase{32, 0, true},
                                          PoolCase{40, 0, true}, PoolCase{2, 0b10, false},
                                          PoolCase{5, 0b10110, true}, PoolCase{9, 0x1FE, false},
-                                         PoolCase{32, 0x7FFFFFFE, true}, PoolCase{32, 0xFFFFFFFF, false}));
+                                         PoolCase{32, 0x7FFFFFFE, true}, PoolCase{32, 0xFFFFFFFF, false}),
+                         [](const testing::TestParamInfo<PoolCase>& info) { return PoolCaseName(info.param); });
 
 TEST_F(WorkerPool, TheFastMethodsNeverGetWorkers) {
     g_etc1PoolTestSettings.workerCount = 9;

@@ -37,6 +37,9 @@ struct BlockCase {
     std::vector<BlockPixel> pixels;
 };
 
+void PrintTo(const BlockCase& c, std::ostream* os) { *os << c.name; }
+
+
 class Etc1BlockDecode : public testing::TestWithParam<BlockCase> {};
 
 TEST_P(Etc1BlockDecode, Pixels) {
