@@ -26,9 +26,22 @@ ui::LRESULT RecordingProcedure(ui::HWND window, ui::UINT message, ui::WPARAM wPa
 
 }  // namespace
 
-bool HaveXServer() {
+void XServerTest::SetUp() {
     const char* display = Platform::GetEnvironmentValue("DISPLAY");
-    return display && *display;
+    if (!display || !*display) {
+        GTEST_SKIP() << "DISPLAY is not set: this test needs an X server with a window manager (scripts/test starts one)";
+    }
+    ASSERT_TRUE(probe.Connected()) << "no X server answers at " << display;
+}
+
+bool RegisterTestClass(const char* name, ui::WNDPROC procedure, ui::HINSTANCE instance, ui::HICON icon) {
+    ui::WNDCLASSEX windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hbrBackground = ui::GetSysColorBrush(ui::COLOR_WINDOW);
+    windowClass.lpszClassName = name;
+    return ui::RegisterClassEx(&windowClass) != 0;
 }
 
 bool PumpUntil(ui::HWND window, const std::function<bool()>& done, std::chrono::milliseconds limit) {
@@ -69,13 +82,7 @@ bool Xdotool(const std::vector<std::string>& arguments) {
 
 ui::HWND CreateTopLevel(const std::string& title, ui::DWORD style, ui::DWORD exStyle, const ui::RECT& rect,
                         ui::HWND owner) {
-    static const bool registered = [] {
-        ui::WNDCLASSEX windowClass;
-        windowClass.lpfnWndProc = RecordingProcedure;
-        windowClass.hbrBackground = ui::GetSysColorBrush(ui::COLOR_WINDOW);
-        windowClass.lpszClassName = kClassName;
-        return ui::RegisterClassEx(&windowClass) != 0;
-    }();
+    static const bool registered = RegisterTestClass(kClassName, RecordingProcedure);
     if (!registered) return nullptr;
     return ui::CreateWindowEx(exStyle, kClassName, title.c_str(), style, rect.left, rect.top, rect.right - rect.left,
                               rect.bottom - rect.top, owner, nullptr, nullptr, nullptr);

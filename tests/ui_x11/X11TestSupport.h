@@ -19,13 +19,20 @@ using namespace std::chrono_literals;
 // Long enough for a loaded machine; a passing test never waits it out.
 constexpr std::chrono::milliseconds kPatience = 10s;
 
-// Skips the test when DISPLAY is unset (scripts/test always sets it).
-#define REQUIRE_X_SERVER()                                                                              \
-    do {                                                                                                \
-        if (!X11Test::HaveXServer()) GTEST_SKIP() << "DISPLAY is not set: this test needs an X server " \
-                                                     "with a window manager (scripts/test starts one)"; \
-    } while (0)
-bool HaveXServer();
+// A test that needs the X server: it skips when DISPLAY is unset (scripts/test
+// always sets it); `probe` reads the server back.
+class XServerTest : public testing::Test {
+protected:
+    void SetUp() override;
+    ui::x11probe::X11Probe probe;
+};
+
+template <typename Param>
+class XServerParamTest : public XServerTest, public testing::WithParamInterface<Param> {};
+
+// Registers a window class of the test program; false when that fails.
+bool RegisterTestClass(const char* name, ui::WNDPROC procedure, ui::HINSTANCE instance = nullptr,
+                       ui::HICON icon = nullptr);
 
 // Runs this thread's messages until `done` holds or `limit` has passed; a
 // ticker posts to `window` (a window of this thread) so that the wait ends.

@@ -11,7 +11,6 @@ namespace {
 using namespace ui;
 using X11Test::CreateTopLevel;
 using X11Test::WaitForManaged;
-using x11probe::X11Probe;
 
 bool Contains(const std::vector<std::string>& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
@@ -29,13 +28,10 @@ struct HintCase {
 
 void PrintTo(const HintCase& hintCase, std::ostream* out) { *out << hintCase.name; }
 
-class WindowHints : public testing::TestWithParam<HintCase> {};
+class WindowHintKinds : public X11Test::XServerParamTest<HintCase> {};
 
-TEST_P(WindowHints, AreWhatTheWindowManagerReads) {
-    REQUIRE_X_SERVER();
+TEST_P(WindowHintKinds, AreWhatTheWindowManagerReads) {
     const HintCase& hintCase = GetParam();
-    X11Probe probe;
-    ASSERT_TRUE(probe.Connected());
     HWND owner = CreateTopLevel("Owner of " + std::string(hintCase.name), WS_OVERLAPPEDWINDOW, 0,
                                 RECT{40, 40, 440, 340});
     ASSERT_NE(owner, nullptr);
@@ -71,7 +67,7 @@ TEST_P(WindowHints, AreWhatTheWindowManagerReads) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Kinds, WindowHints,
+    Kinds, WindowHintKinds,
     testing::Values(
         HintCase{"Resizable main window", WS_OVERLAPPEDWINDOW, 0, false, "_NET_WM_WINDOW_TYPE_NORMAL", false, false},
         HintCase{"Owned dialog", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, true, "_NET_WM_WINDOW_TYPE_DIALOG", false,
@@ -98,14 +94,10 @@ LRESULT LimitedProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 
 // A resizable window's smallest size (a window size, frame included) reaches
 // the window manager as the smallest size of the client area it frames.
-TEST(WindowHints, SmallestSizeOfResizableWindow) {
-    REQUIRE_X_SERVER();
-    X11Probe probe;
-    ASSERT_TRUE(probe.Connected());
-    WNDCLASSEX windowClass;
-    windowClass.lpfnWndProc = LimitedProcedure;
-    windowClass.lpszClassName = "X11LimitedWindow";
-    ASSERT_NE(RegisterClassEx(&windowClass), 0);
+class WindowHints : public X11Test::XServerTest {};
+
+TEST_F(WindowHints, SmallestSizeOfResizableWindow) {
+    ASSERT_TRUE(X11Test::RegisterTestClass("X11LimitedWindow", LimitedProcedure));
     HWND window = CreateWindowEx(0, "X11LimitedWindow", "Limited", WS_OVERLAPPEDWINDOW, 50, 50, 500, 400, nullptr,
                                  nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
@@ -127,10 +119,7 @@ TEST(WindowHints, SmallestSizeOfResizableWindow) {
 
 // A class icon is the window's icon on the server, every image of it, as
 // width, height and 0xAARRGGBB pixels.
-TEST(WindowHints, ClassIconIsTheWindowsIcon) {
-    REQUIRE_X_SERVER();
-    X11Probe probe;
-    ASSERT_TRUE(probe.Connected());
+TEST_F(WindowHints, ClassIconIsTheWindowsIcon) {
     std::vector<uint32_t> small(16 * 16);
     std::vector<uint32_t> large(32 * 32);
     for (size_t i = 0; i < small.size(); ++i) small[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x010203u);
@@ -139,12 +128,7 @@ TEST(WindowHints, ClassIconIsTheWindowsIcon) {
     static const char module = 0;
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(const_cast<char*>(&module));
     ASSERT_TRUE(RegisterIcon(instance, "X11TestIcon", images));
-    WNDCLASSEX windowClass;
-    windowClass.lpfnWndProc = DefWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIcon(instance, "X11TestIcon");
-    windowClass.lpszClassName = "X11IconWindow";
-    ASSERT_NE(RegisterClassEx(&windowClass), 0);
+    ASSERT_TRUE(X11Test::RegisterTestClass("X11IconWindow", DefWindowProc, instance, LoadIcon(instance, "X11TestIcon")));
     HWND window = CreateWindowEx(0, "X11IconWindow", "With icon", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200, nullptr,
                                  nullptr, instance, nullptr);
     ASSERT_NE(window, nullptr);
@@ -162,10 +146,9 @@ TEST(WindowHints, ClassIconIsTheWindowsIcon) {
 }
 
 // The work area the window system reports is the one the window manager publishes.
-TEST(WorkArea, IsTheWindowManagers) {
-    REQUIRE_X_SERVER();
-    X11Probe probe;
-    ASSERT_TRUE(probe.Connected());
+class WorkArea : public X11Test::XServerTest {};
+
+TEST_F(WorkArea, IsTheWindowManagers) {
     RECT workArea;
     ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &workArea, 0));
     const RECT published = probe.WorkArea();

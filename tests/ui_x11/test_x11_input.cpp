@@ -109,10 +109,9 @@ void Act(Action action, const std::string& title) {
     if (HWND dialog = g_dialog.load(); IsWindow(dialog)) PostMessage(dialog, kGiveUp, 0, 0);
 }
 
-class DialogInput : public testing::TestWithParam<InputCase> {};
+class DialogInput : public X11Test::XServerParamTest<InputCase> {};
 
 TEST_P(DialogInput, ReachesTheDialog) {
-    REQUIRE_X_SERVER();
     const InputCase& inputCase = GetParam();
     ASSERT_TRUE(RegisterDialogTemplate(Module(), kTemplateId, &kTemplate));
     g_title = std::string("Input ") + inputCase.name;
@@ -136,10 +135,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<InputCase>& info) { return info.param.name; });
 
 // The close button of a plain window sends it WM_CLOSE; the window decides.
-TEST(CloseButton, SendsWmClose) {
-    REQUIRE_X_SERVER();
-    X11Probe probe;
-    ASSERT_TRUE(probe.Connected());
+class CloseButton : public X11Test::XServerTest {};
+
+TEST_F(CloseButton, SendsWmClose) {
     HWND window = X11Test::CreateTopLevel("Closable", WS_OVERLAPPEDWINDOW, 0, RECT{300, 300, 600, 500});
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOWNORMAL);

@@ -12,7 +12,6 @@ namespace {
 
 using namespace ui;
 using x11probe::Pixels;
-using x11probe::X11Probe;
 
 constexpr int kBar = 1001;
 constexpr DialogItem kItems[] = {
@@ -49,10 +48,9 @@ Pixels ClientPicture(HWND window) {
     return client;
 }
 
-TEST(Screenshot, EqualsTheWindowSystemsPixels) {
-    REQUIRE_X_SERVER();
-    X11Probe probe;
-    ASSERT_TRUE(probe.Connected());
+class Screenshot : public X11Test::XServerTest {};
+
+TEST_F(Screenshot, EqualsTheWindowSystemsPixels) {
     HWND dialog = CreateDialogIndirectParam(nullptr, &kTemplate, nullptr, PixelsDialogProcedure, 0);
     ASSERT_NE(dialog, nullptr);
     SetWindowPos(dialog, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);

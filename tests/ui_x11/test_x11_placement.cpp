@@ -33,14 +33,11 @@ struct PlacementCase {
 
 void PrintTo(const PlacementCase& placementCase, std::ostream* out) { *out << placementCase.name; }
 
-class Placement : public testing::TestWithParam<PlacementCase> {};
+class Placement : public X11Test::XServerParamTest<PlacementCase> {};
 
 // As the progress window places itself: 8 pixels from the work area's right
 // edge and 4 from its bottom, topmost, shown by the same move.
 TEST_P(Placement, BottomRightOfTheWorkAreaLandsWhereAsked) {
-    REQUIRE_X_SERVER();
-    X11Probe probe;
-    ASSERT_TRUE(probe.Connected());
     ASSERT_TRUE(probe.ReservePanel(kPanelHeight));
     const std::string title = std::string("Placed ") + GetParam().name;
     HWND window = CreateTopLevel(title, kProgressStyle, kProgressExStyle, RECT{0, 0, 345, 62});
@@ -84,10 +81,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, Placement,
                          [](const testing::TestParamInfo<PlacementCase>& info) { return info.param.name; });
 
 // A topmost window stays above a window that covers it, even when that window is activated.
-TEST(Topmost, StaysAboveAnActivatedWindowThatCoversIt) {
-    REQUIRE_X_SERVER();
-    X11Probe probe;
-    ASSERT_TRUE(probe.Connected());
+class Topmost : public X11Test::XServerTest {};
+
+TEST_F(Topmost, StaysAboveAnActivatedWindowThatCoversIt) {
     HWND topmost = CreateTopLevel("Topmost", kProgressStyle, kProgressExStyle | WS_EX_TOPMOST, RECT{700, 700, 1045, 762});
     HWND plain = CreateTopLevel("Plain", kProgressStyle, kProgressExStyle, RECT{700, 600, 1045, 662});
     ASSERT_NE(topmost, nullptr);
@@ -113,10 +109,7 @@ TEST(Topmost, StaysAboveAnActivatedWindowThatCoversIt) {
 }
 
 // A window made topmost while shown asks the window manager to keep it above.
-TEST(Topmost, MadeTopmostWhileShown) {
-    REQUIRE_X_SERVER();
-    X11Probe probe;
-    ASSERT_TRUE(probe.Connected());
+TEST_F(Topmost, MadeTopmostWhileShown) {
     HWND window = CreateTopLevel("Later topmost", kProgressStyle, kProgressExStyle, RECT{200, 200, 545, 262});
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOWNORMAL);

@@ -10,7 +10,6 @@
 namespace {
 
 using namespace ui;
-using x11probe::X11Probe;
 
 std::atomic<HWND> g_secondWindow{nullptr};
 std::atomic<bool> g_closedOnItsThread{false};
@@ -41,14 +40,10 @@ void RunSecondThread() {
     while (GetMessage(&message, nullptr, 0, 0) > 0) DispatchMessage(&message);
 }
 
-TEST(Threads, EachThreadGetsTheEventsOfItsOwnWindows) {
-    REQUIRE_X_SERVER();
-    X11Probe probe;
-    ASSERT_TRUE(probe.Connected());
-    WNDCLASSEX windowClass;
-    windowClass.lpfnWndProc = SecondThreadProcedure;
-    windowClass.lpszClassName = "X11SecondThread";
-    ASSERT_NE(RegisterClassEx(&windowClass), 0);
+class Threads : public X11Test::XServerTest {};
+
+TEST_F(Threads, EachThreadGetsTheEventsOfItsOwnWindows) {
+    ASSERT_TRUE(X11Test::RegisterTestClass("X11SecondThread", SecondThreadProcedure));
     HWND first = X11Test::CreateTopLevel("First thread", WS_OVERLAPPEDWINDOW, 0, RECT{100, 100, 400, 300});
     ASSERT_NE(first, nullptr);
     ShowWindow(first, SW_SHOWNORMAL);
