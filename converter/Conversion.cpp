@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "converter/ConverterExitCode.h"
+#include "converter/ProgressText.h"
+#include "converter/ProgressWindow.h"
 #include "converter/ReportMessage.h"
 #include "etc1/ETC1Cache.h"
 #include "etc1/ETC1CacheFile.h"
@@ -32,19 +34,38 @@ int32_t ResolveAutoFormat(int32_t imageFormat) {
     return hasAlpha ? ImageLib::ETC1_A4 : ImageLib::ETC1;
 }
 
-}  // namespace
+bool IsEtc1Format(int32_t format) {
+    return format == ImageLib::ETC1 || format == ImageLib::ETC1_A4 || format == ImageLib::ETC1_AUTO;
+}
 
-int RunConversion(CommandLine& line) {
-    if ((line.seen & (SeenInput | SeenOutput | SeenFormat)) == 0) {
-        PrintUsage();
-        return Usage;
+// Shows the progress window for a "-n" run that compresses ETC1. When it
+// cannot be shown the run goes on as one without "-n".
+void StartProgress(ImageLib::ImageOptions& options) {
+    if (options.showProgress == 0) return;
+    if (!IsEtc1Format(options.format) || StartProgressWindow() == nullptr) options.showProgress = 0;
+}
+
+// The conversion line: the window's caption, or a line on the console.
+void AnnounceConversion(const CommandLine& line) {
+    if (line.options.showProgress == 0) {
+        std::printf("%s -> %s \n", line.inputPath, line.outputPath);
+        return;
     }
-    RequireCompleteRequest(line);
-    ImageLib::ImageOptions& options = line.options;
+    CaptionText caption;
+    FormatConversionLine(caption, line.inputPath, line.outputPath);
+    ui::SetWindowText(g_progressDialog.load()->GetSafeHwnd(), caption);
+}
 
-    // The progress window is not built yet: "-n" runs print to the console.
-    options.showProgress = 0;
-    std::printf("%s -> %s \n", line.inputPath, line.outputPath);
+void CloseProgress() {
+    if (g_progressWindow.load() == nullptr) return;
+    std::printf("\n");
+    std::fflush(stdout);
+    CloseProgressWindow();
+}
+
+// Loads, encodes and saves; the result code.
+int Convert(CommandLine& line) {
+    ImageLib::ImageOptions& options = line.options;
     g_reportMessage = ReportMessage;
     ETC1Encoder::EmptyETC1Cache();
     g_etc1LastMethod = ImageLib::Fast;
@@ -69,4 +90,19 @@ int RunConversion(CommandLine& line) {
     }
     g_reportMessage = nullptr;
     return Success;
+}
+
+}  // namespace
+
+int RunConversion(CommandLine& line) {
+    if ((line.seen & (SeenInput | SeenOutput | SeenFormat)) == 0) {
+        PrintUsage();
+        return Usage;
+    }
+    RequireCompleteRequest(line);
+    StartProgress(line.options);
+    AnnounceConversion(line);
+    int result = Convert(line);
+    CloseProgress();
+    return result;
 }

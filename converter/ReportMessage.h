@@ -1,4 +1,5 @@
-// The converter's message sink: prints to the console while no progress window exists.
+// The converter's message sink: the console while no progress window exists,
+// else the progress dialog's text and bar, and message boxes over it.
 #pragma once
 
 #include "etc1/ETC1Messages.h"

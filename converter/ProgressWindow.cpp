@@ -1,0 +1,124 @@
+#include "converter/ProgressWindow.h"
+
+#include <array>
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include "converter/ProgressIcon.h"
+
+std::atomic<ui::HWND> g_progressWindow = nullptr;
+std::atomic<CProgressDlg*> g_progressDialog = nullptr;
+
+namespace {
+
+constexpr int kWindowsNotMade = -1;
+constexpr const char kIconName[] = "IDR_MAINFRAME";
+
+constexpr std::array<uint32_t, kProgressIconSide * kProgressIconSide> kIconPixels = ProgressIconPixels();
+
+// The progress thread's exit code, once it has ended.
+std::future<int> g_progressThreadEnd;
+
+char g_moduleAnchor;
+
+bool RegisterWindowClass(ui::HINSTANCE module) {
+    ui::WNDCLASSEX windowClass;
+    windowClass.style = ui::CS_HREDRAW | ui::CS_VREDRAW;
+    windowClass.lpfnWndProc = ProgressWndProc;
+    windowClass.hInstance = module;
+    windowClass.hIcon = ui::LoadIcon(module, kIconName);
+    windowClass.hIconSm = windowClass.hIcon;
+    windowClass.hbrBackground = reinterpret_cast<ui::HBRUSH>(ui::GetStockObject(ui::WHITE_BRUSH));
+    windowClass.lpszClassName = kProgressWindowClass;
+    return ui::RegisterClassEx(&windowClass) != 0;
+}
+
+}  // namespace
+
+ui::HINSTANCE ConverterModule() { return reinterpret_cast<ui::HINSTANCE>(&g_moduleAnchor); }
+
+void RegisterProgressResources() {
+    static const bool registered = [] {
+        ui::HINSTANCE module = ConverterModule();
+        ui::AfxWinInit(module, nullptr, "", 0);
+        ui::RegisterDialogTemplate(module, kProgressDialogId, &kProgressDialogTemplate);
+        const ui::IconImage image{kProgressIconSide, kProgressIconSide, kIconPixels.data()};
+        ui::RegisterIcon(module, kIconName, {&image, 1});
+        return true;
+    }();
+    (void)registered;
+}
+
+ui::HWND StartProgressWindow() {
+    ui::HINSTANCE module = ConverterModule();
+    RegisterProgressResources();
+    // A class left from an earlier window of this process serves again.
+    RegisterWindowClass(module);
+
+    std::promise<int> threadEnd;
+    g_progressThreadEnd = threadEnd.get_future();
+    std::thread([module, end = std::move(threadEnd)]() mutable { end.set_value(ProgressThread(module)); }).detach();
+
+    // The thread either publishes the dialog or ends.
+    while (g_progressDialog.load() == nullptr) {
+        if (g_progressThreadEnd.wait_for(std::chrono::milliseconds(1)) == std::future_status::ready) {
+            g_progressThreadEnd.get();
+            return nullptr;
+        }
+    }
+    return g_progressWindow.load();
+}
+
+int CloseProgressWindow() {
+    ui::SendMessage(g_progressWindow.load(), ui::WM_CLOSE, 0, 0);
+    return g_progressThreadEnd.get();
+}
+
+int ProgressThread(ui::HINSTANCE instance) {
+    ui::HWND window = ui::CreateWindowEx(ui::WS_EX_TOOLWINDOW, kProgressWindowClass, kProgressWindowTitle,
+                                         ui::WS_OVERLAPPEDWINDOW, ui::CW_USEDEFAULT, ui::CW_USEDEFAULT,
+                                         ui::CW_USEDEFAULT, ui::CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) {
+        g_progressWindow = nullptr;  // in case the window got as far as WM_CREATE
+        return kWindowsNotMade;
+    }
+    ui::ShowWindow(window, ui::SW_HIDE);
+    ui::UpdateWindow(window);
+
+    auto* dialog = new CProgressDlg(window);
+    if (!dialog->Create(kProgressDialogId, window)) {
+        delete dialog;  // never had a window, so it cannot delete itself
+        g_progressWindow = nullptr;
+        ui::DestroyWindow(window);
+        return kWindowsNotMade;
+    }
+    dialog->SendMessage(WM_PROGRESS_SETRANGE, 0, 100);
+    dialog->ShowWindow(ui::SW_SHOWNORMAL);
+    g_progressDialog = dialog;
+
+    ui::MSG message;
+    while (ui::GetMessage(&message, nullptr, 0, 0) > 0) {
+        ui::TranslateMessage(&message);
+        ui::DispatchMessage(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+ui::LRESULT ProgressWndProc(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam) {
+    switch (message) {
+        case ui::WM_CREATE:
+            g_progressWindow = window;
+            return 0;
+        case ui::WM_DESTROY:
+            ui::PostQuitMessage(0);
+            return 0;
+        case ui::WM_CLOSE:
+            g_progressDialog = nullptr;
+            g_progressWindow = nullptr;
+            ui::DestroyWindow(window);
+            return 0;
+        default:
+            return ui::DefWindowProc(window, message, wParam, lParam);
+    }
+}
