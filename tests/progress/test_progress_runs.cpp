@@ -94,7 +94,7 @@ TEST_F(ProgressWindowOnXServer, StandsAboveAtTheBottomRightWhileCompressingAndGo
     ASSERT_NE(dialogAt, order.end());
     ASSERT_NE(coveringAt, order.end());
     EXPECT_GT(dialogAt, coveringAt) << "the progress window is below the window that covers it";
-    EXPECT_TRUE(run.IsRunning()) << "the conversion ended before the window could be looked at";
+    EXPECT_FALSE(run.HasEnded()) << "the conversion ended before the window could be looked at";
 
     ConverterResult result = run.Wait();
     EXPECT_EQ(result.exitStatus, 0) << result.output;
@@ -122,10 +122,10 @@ TEST_F(ProgressWindowOnXServer, ErrorWaitsForItsBoxToBeClosed) {
     EXPECT_NE(WindowState(*box).find("_NET_WM_STATE_MODAL"), std::string::npos);
 
     // The run waits for the box however long it stays.
-    EXPECT_FALSE(WaitUntil([&] { return !run.IsRunning(); }, 0.5)) << "the run ended with its error box open";
+    EXPECT_FALSE(WaitUntil([&] { return run.HasEnded(); }, 0.5)) << "the run ended with its error box open";
     Activate(*box);
     PressKey(*box, "Return");
-    ASSERT_TRUE(WaitUntil([&] { return !run.IsRunning(); }, 20.0)) << "OK did not end the run";
+    ASSERT_TRUE(WaitUntil([&] { return run.HasEnded(); }, 20.0)) << "OK did not end the run";
     ConverterResult result = run.Wait();
     EXPECT_EQ(result.exitStatus, 255);
     EXPECT_EQ(result.output, "\n");

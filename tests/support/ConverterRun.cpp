@@ -84,14 +84,17 @@ bool RunningProgram::WaitForOutput(const std::string& text, std::chrono::millise
     auto end = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < end) {
         if (ReadText(streams_->output).find(text) != std::string::npos) return true;
-        // Only an ended child fills in its pid; it is left to Wait to reap.
-        siginfo_t info{};
-        if (waitid(P_PID, static_cast<id_t>(child_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid != 0) {
-            return ReadText(streams_->output).find(text) != std::string::npos;
-        }
+        if (HasEnded()) return ReadText(streams_->output).find(text) != std::string::npos;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return false;
+}
+
+bool RunningProgram::HasEnded() const {
+    if (child_ < 0) return true;
+    // Only an ended child fills in its pid; it is left to Wait to reap.
+    siginfo_t info{};
+    return waitid(P_PID, static_cast<id_t>(child_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid != 0;
 }
 
 void RunningProgram::SendSignal(int signal) { kill(child_, signal); }

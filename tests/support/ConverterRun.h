@@ -40,6 +40,8 @@ public:
     // Waits until the standard output holds `text`; false when the program
     // ended or `limit` passed first.
     bool WaitForOutput(const std::string& text, std::chrono::milliseconds limit);
+    // True once the program has ended (it is left to Wait to collect).
+    bool HasEnded() const;
     void SendSignal(int signal);
     // Waits for the end and gives what the program did.
     ConverterResult Wait();
