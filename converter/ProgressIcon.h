@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 inline constexpr int32_t kProgressIconSide = 16;
 
@@ -26,6 +27,14 @@ inline constexpr std::array<const char*, kProgressIconSide> kProgressIconRows = 
     ".kWWWWWWWW....k.",  //
     "..kkkkkkkkkkkk..",  //
 };
+
+constexpr bool IconRowsAreSquare() {
+    for (const char* row : kProgressIconRows) {
+        if (std::char_traits<char>::length(row) != kProgressIconSide) return false;
+    }
+    return true;
+}
+static_assert(IconRowsAreSquare(), "every icon row holds one character a pixel");
 
 // The colour of one table character as 0xAARRGGBB; '.' is transparent.
 constexpr uint32_t ProgressIconColor(char c) {
