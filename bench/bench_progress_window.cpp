@@ -50,3 +50,5 @@ BENCHMARK(BM_SlowConversion)->ArgName("window")->Arg(0)->Arg(1)->Unit(benchmark:
     ->Iterations(5)->Repetitions(3);
 
 }  // namespace
+
+BENCHMARK_MAIN();
