@@ -82,15 +82,18 @@ NativeWindow X11DisplayConnection::CreateNativeWindow(const NativeWindowSpec& sp
     state.decorated = HasTitleBar(spec);
     state.size = XWindowSize(spec, state.decorated);
     state.frameOrigin = POINT{spec.frame.left, spec.frame.top};
+    state.popUp = !state.decorated && spec.owner != 0;
+    if (state.popUp) state.serverOffset = ClientOffsetOf(spec.owner);
     XSetWindowAttributes attributes{};
+    attributes.override_redirect = state.popUp ? True : False;
     attributes.background_pixel = WhitePixel(display_, screen_);
     attributes.bit_gravity = NorthWestGravity;
     attributes.event_mask = ExposureMask | StructureNotifyMask | ButtonPressMask | ButtonReleaseMask |
                             PointerMotionMask | KeyPressMask;
     const Window window = XCreateWindow(
-        display_, root_, spec.frame.left, spec.frame.top, static_cast<unsigned>(state.size.cx),
-        static_cast<unsigned>(state.size.cy), 0, CopyFromParent, InputOutput, CopyFromParent,
-        CWBackPixel | CWBitGravity | CWEventMask, &attributes);
+        display_, root_, spec.frame.left + state.serverOffset.x, spec.frame.top + state.serverOffset.y,
+        static_cast<unsigned>(state.size.cx), static_cast<unsigned>(state.size.cy), 0, CopyFromParent, InputOutput,
+        CopyFromParent, CWBackPixel | CWBitGravity | CWEventMask | CWOverrideRedirect, &attributes);
     if (!window) return 0;
 
     Atom protocols[] = {atoms_[AtomId::WmDeleteWindow]};
@@ -100,7 +103,8 @@ NativeWindow X11DisplayConnection::CreateNativeWindow(const NativeWindowSpec& sp
     hints.input = True;
     hints.initial_state = NormalState;
     XSetWMHints(display_, window, &hints);
-    char className[] = "BWWindows";
+    char className[sizeof kWindowClassName];
+    std::copy(std::begin(kWindowClassName), std::end(kWindowClassName), className);
     XClassHint windowClass{className, className};
     XSetClassHint(display_, window, &windowClass);
     if (!state.decorated) {
@@ -151,8 +155,8 @@ void X11DisplayConnection::ApplySpec(Window window, WindowState& state, const Na
         size.cy != state.size.cy) {
         state.frameOrigin = origin;
         state.size = size;
-        XMoveResizeWindow(display_, window, origin.x, origin.y, static_cast<unsigned>(size.cx),
-                          static_cast<unsigned>(size.cy));
+        XMoveResizeWindow(display_, window, origin.x + state.serverOffset.x, origin.y + state.serverOffset.y,
+                          static_cast<unsigned>(size.cx), static_cast<unsigned>(size.cy));
     }
 }
 
@@ -210,12 +214,27 @@ void X11DisplayConnection::ShowNativeWindow(NativeWindow window, bool visible) {
     if (visible) {
         // A withdrawn window has lost its state; the window manager reads it anew.
         WriteTopmostState(window, state->topmost);
-        XMapWindow(display_, window);
+        if (state->popUp) {
+            XMapRaised(display_, window);  // no window manager stacks it
+        } else {
+            XMapWindow(display_, window);
+        }
     } else {
         XWithdrawWindow(display_, window, screen_);
     }
     state->mapped = visible;
     XFlush(display_);
+}
+
+// A framed owner's client area lies where the window manager's frame puts it,
+// not where the window system's own frame metrics would.
+POINT X11DisplayConnection::ClientOffsetOf(NativeWindow owner) {
+    const WindowState* state = Find(owner);
+    if (!state || !state->decorated) return POINT{};
+    const auto extents = ReadLongs(display_, owner, atoms_[AtomId::NetFrameExtents], XA_CARDINAL);
+    const bool framed = extents.size() == 4;  // left, right, top, bottom
+    return POINT{(framed ? static_cast<LONG>(extents[0]) : 0) - state->clientInset.x,
+                 (framed ? static_cast<LONG>(extents[2]) : 0) - state->clientInset.y};
 }
 
 void X11DisplayConnection::RaiseNativeWindow(NativeWindow window) {

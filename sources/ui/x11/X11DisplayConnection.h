@@ -5,7 +5,9 @@
 // Windows with a title bar are framed by the window manager: their X window is
 // the client area, and a window placed at (x, y) has the window manager's frame
 // there (north-west gravity), as the user sees it. Windows without a title bar
-// are left undecorated and show the whole picture, frame included.
+// are left undecorated and show the whole picture, frame included; those with
+// an owner (drop-down lists) are pop-ups that the window manager leaves alone
+// (override-redirect): no frame, no placement of its own, no focus.
 #pragma once
 
 #include <array>
@@ -48,6 +50,10 @@ private:
         bool mapped = false;
         bool topmost = false;
         bool inManagerFrame = false;  // reparented into the window manager's frame
+        bool popUp = false;
+        // Where the server has the window less where the window system has it: a
+        // pop-up follows where its owner's client area really is on the screen.
+        POINT serverOffset;
     };
 
     WindowState* Find(NativeWindow window);
@@ -59,6 +65,7 @@ private:
     void TranslateConfigure(const XConfigureEvent& event, WindowState& state);
     void TranslateKey(XKeyEvent event);
     POINT PointerInClient(const WindowState& state, int x, int y) const;
+    POINT ClientOffsetOf(NativeWindow owner);
 
     ::Display* display_;
     int screen_;

@@ -93,8 +93,8 @@ void X11DisplayConnection::TranslateConfigure(const XConfigureEvent& event, Wind
                              ? ReadLongs(display_, event.window, atoms_[AtomId::NetFrameExtents], XA_CARDINAL)
                              : std::vector<unsigned long>{};
     const bool framed = extents.size() == 4;  // left, right, top, bottom
-    const POINT origin{event.x - (framed ? static_cast<LONG>(extents[0]) : 0),
-                       event.y - (framed ? static_cast<LONG>(extents[2]) : 0)};
+    const POINT origin{event.x - (framed ? static_cast<LONG>(extents[0]) : 0) - state.serverOffset.x,
+                       event.y - (framed ? static_cast<LONG>(extents[2]) : 0) - state.serverOffset.y};
     if (origin.x == state.frameOrigin.x && origin.y == state.frameOrigin.y) return;
     state.frameOrigin = origin;
     pending_.push_back(DisplayEvent{DisplayEvent::Kind::Moved, event.window, origin.x, origin.y});

@@ -10,6 +10,9 @@
 
 namespace ui {
 
+// WM_CLASS (name and class) of every window the window system shows.
+inline constexpr char kWindowClassName[] = "BWWindows";
+
 // Empty when the property is absent or of another type or format.
 std::vector<unsigned long> ReadLongs(::Display* display, Window window, Atom property, Atom type);
 std::string ReadText(::Display* display, Window window, Atom property, Atom type);

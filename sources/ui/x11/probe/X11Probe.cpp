@@ -51,6 +51,29 @@ std::vector<uint64_t> X11Probe::Stacking() {
     return std::vector<uint64_t>(windows.begin(), windows.end());
 }
 
+std::vector<uint64_t> X11Probe::PopUps() {
+    ::Display* display = connection_->display;
+    Window rootOfTree = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    std::vector<uint64_t> popUps;
+    if (!XQueryTree(display, connection_->root, &rootOfTree, &parent, &children, &count)) return popUps;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        XClassHint windowClass{};
+        if (!XGetWindowAttributes(display, children[i], &attributes) || !attributes.override_redirect ||
+            attributes.map_state != IsViewable || !XGetClassHint(display, children[i], &windowClass)) {
+            continue;
+        }
+        if (std::string(windowClass.res_class) == kWindowClassName) popUps.push_back(children[i]);
+        XFree(windowClass.res_name);
+        XFree(windowClass.res_class);
+    }
+    if (children) XFree(children);
+    return popUps;
+}
+
 std::string X11Probe::Title(uint64_t window) {
     return ReadText(connection_->display, window, connection_->atoms[AtomId::NetWmName],
                     connection_->atoms[AtomId::Utf8String]);

@@ -38,6 +38,8 @@ public:
     uint64_t FindManaged(const std::string& title);
     // Managed windows, bottom of the stack first.
     std::vector<uint64_t> Stacking();
+    // The window system's pop-ups on the screen (shown, not managed: drop-down lists).
+    std::vector<uint64_t> PopUps();
 
     std::string Title(uint64_t window);        // _NET_WM_NAME
     std::string LegacyTitle(uint64_t window);  // WM_NAME
