@@ -145,15 +145,39 @@ TEST_F(WindowHints, ClassIconIsTheWindowsIcon) {
     DestroyWindow(window);
 }
 
-// The work area the window system reports is the one the window manager publishes.
-class WorkArea : public X11Test::XServerTest {};
+struct WorkAreaCase {
+    const char* name;
+    std::vector<unsigned long> published;  // x, y, width, height per desktop; none: no property
+    RECT expected;                         // none published: the whole screen
+};
 
-TEST_F(WorkArea, IsTheWindowManagers) {
+void PrintTo(const WorkAreaCase& workAreaCase, std::ostream* out) { *out << workAreaCase.name; }
+
+// The work area is the one the window manager publishes for the current desktop, else the screen.
+class WorkArea : public X11Test::XServerParamTest<WorkAreaCase> {
+protected:
+    void TearDown() override {
+        if (!original_.empty()) probe.PublishWorkAreas(original_);
+    }
+    std::vector<unsigned long> original_;
+};
+
+TEST_P(WorkArea, IsTheWindowManagersElseTheScreen) {
+    original_ = probe.PublishedWorkAreas();
+    ASSERT_FALSE(original_.empty()) << "the window manager publishes no work area";
+    probe.PublishWorkAreas(GetParam().published);
     RECT workArea;
     ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &workArea, 0));
-    const RECT published = probe.WorkArea();
-    EXPECT_EQ(X11Test::Describe(workArea), X11Test::Describe(published));
-    EXPECT_GT(published.right, published.left);
+    RECT expected = GetParam().expected;
+    if (GetParam().published.empty()) expected = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    EXPECT_EQ(X11Test::Describe(workArea), X11Test::Describe(expected));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Published, WorkArea,
+    testing::Values(WorkAreaCase{"one_desktop", {10, 20, 1000, 900}, RECT{10, 20, 1010, 920}},
+                    WorkAreaCase{"first_of_two_desktops", {30, 0, 1250, 984, 0, 0, 1280, 1024}, RECT{30, 0, 1280, 984}},
+                    WorkAreaCase{"none", {}, RECT{}}),
+    [](const testing::TestParamInfo<WorkAreaCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -157,6 +157,20 @@ bool X11Probe::ReservePanel(int height) {
     return true;
 }
 
+std::vector<unsigned long> X11Probe::PublishedWorkAreas() {
+    return connection_->Longs(connection_->root, AtomId::NetWorkArea, XA_CARDINAL);
+}
+
+void X11Probe::PublishWorkAreas(const std::vector<unsigned long>& areas) {
+    const Atom property = connection_->atoms[AtomId::NetWorkArea];
+    if (areas.empty()) {
+        XDeleteProperty(connection_->display, connection_->root, property);
+    } else {
+        WriteLongs(connection_->display, connection_->root, property, XA_CARDINAL, areas);
+    }
+    XSync(connection_->display, False);
+}
+
 void X11Probe::RequestClose(uint64_t window) {
     XEvent request{};
     request.xclient.type = ClientMessage;

@@ -53,6 +53,10 @@ public:
     RECT Frame(uint64_t window);
     RECT Client(uint64_t window);
     RECT WorkArea();
+    // The work areas the window manager publishes (four items per desktop), and
+    // publishing others in its place (none: the property goes).
+    std::vector<unsigned long> PublishedWorkAreas();
+    void PublishWorkAreas(const std::vector<unsigned long>& areas);
 
     // A panel along the bottom of the screen, as a desktop's task bar: the window
     // manager leaves it out of the work area. It goes with the probe.
