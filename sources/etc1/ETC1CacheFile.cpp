@@ -14,9 +14,8 @@ namespace {
 constexpr std::string_view kCompanyFolder = "BRAMWELD";
 constexpr std::string_view kCacheFolder = "etcworks";
 // The folder, its closing separator and a terminator must leave room for a
-// file name of 260 characters within 4096.
-constexpr size_t kPathLimit = 4096;
-constexpr size_t kNameRoom = 260;
+// file name of 260 characters within 4096: folders this long or longer do not.
+constexpr size_t kFolderLimit = 4096 - 2 - 260;
 
 // The file that the table last matched byte for byte, as it was on disk then.
 struct MatchingFile {
@@ -71,7 +70,7 @@ std::optional<std::string> ETC1CacheFolder() {
     std::optional<std::string> base = ApplicationDataFolder();
     if (!base || base->front() != Platform::kPathSeparator) return std::nullopt;
     std::string folder = Platform::JoinPath(Platform::JoinPath(*base, kCompanyFolder), kCacheFolder);
-    if (folder.size() + 2 + kNameRoom >= kPathLimit) return std::nullopt;
+    if (folder.size() >= kFolderLimit) return std::nullopt;
     return folder;
 }
 

@@ -1,6 +1,7 @@
 #include "etc1/ETC1FastMethods.h"
 
 #include "etc1/ETC1FastCandidates.h"
+#include "etc1/ETC1Methods.h"
 #include "image/ETC1BlockFormat.h"
 
 namespace ETC1Encoder {
@@ -32,36 +33,53 @@ double BlockErrorPerceptual(const uint8_t* source, const uint8_t* decoded) {
     return sum;
 }
 
+namespace {
+
 using ImageLib::DecodeETC1Block;
 
-void CompressBlockFast(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low) {
-    FastHalfSearches searches(block, FastMeasure::Plain);
+// Both candidates of a Fast method, built from one set of half searches.
+struct Candidates {
+    FastCandidate first;
+    FastCandidate second;
+};
+
+Candidates BuildCandidates(const uint8_t* block, FastMeasure measure, FastColours secondColours) {
+    FastHalfSearches searches(block, measure);
     FastCandidate first = BuildFastCandidate(searches, FastColours::Rounded);
-    FastCandidate second = BuildFastCandidate(searches, FastColours::Hue);
+    return {first, BuildFastCandidate(searches, secondColours)};
+}
+
+void TakeWinner(const Candidates& candidates, bool secondWins, uint32_t& high, uint32_t& low) {
+    const FastCandidate& winner = secondWins ? candidates.second : candidates.first;
+    high = winner.high;
+    low = winner.low;
+}
+
+}  // namespace
+
+void CompressBlockFast(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low) {
+    const Candidates candidates = BuildCandidates(block, FastMeasure::Plain, FastColours::Hue);
     // A plain candidate's error is the sum its searches found, which equals
     // BlockErrorRGB of its decoding exactly; only the second decoding is kept.
-    DecodeETC1Block(second.high, second.low, scratch);
-    bool secondWins = first.error > second.error;
-    high = secondWins ? second.high : first.high;
-    low = secondWins ? second.low : first.low;
+    DecodeETC1Block(candidates.second.high, candidates.second.low, scratch);
+    TakeWinner(candidates, candidates.first.error > candidates.second.error, high, low);
 }
 
 void CompressBlockFastPerceptual(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low) {
-    FastHalfSearches searches(block, FastMeasure::Perceptual);
-    FastCandidate first = BuildFastCandidate(searches, FastColours::Rounded);
-    FastCandidate second = BuildFastCandidate(searches, FastColours::HuePerceptual);
+    const Candidates candidates = BuildCandidates(block, FastMeasure::Perceptual, FastColours::HuePerceptual);
+    const FastCandidate& first = candidates.first;
+    const FastCandidate& second = candidates.second;
     DecodeETC1Block(second.high, second.low, scratch);
     // The searches' sums are the candidates' exact errors in thousandths, and the
     // double measure lies within 1e-7 of those: different thousandths decide
     // alone, equal ones of different candidates need the double measure's last bits.
     bool secondWins = first.internal > second.internal;
     if (first.internal == second.internal && (first.high != second.high || first.low != second.low)) {
-        uint8_t firstDecoded[48];
+        uint8_t firstDecoded[kETC1BlockBytes];
         DecodeETC1Block(first.high, first.low, firstDecoded);
         secondWins = BlockErrorPerceptual(block, firstDecoded) > BlockErrorPerceptual(block, scratch);
     }
-    high = secondWins ? second.high : first.high;
-    low = secondWins ? second.low : first.low;
+    TakeWinner(candidates, secondWins, high, low);
 }
 
 }  // namespace ETC1Encoder
