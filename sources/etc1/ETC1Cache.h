@@ -26,7 +26,6 @@ struct ETC1CacheEntry {
 inline constexpr int64_t kETC1CacheBytes = int64_t{kETC1CacheEntryCount} * int64_t{sizeof(ETC1CacheEntry)};
 static_assert(kETC1CacheBytes == 128001008);
 
-
 uint32_t ETC1CacheIndex(uint64_t hash);
 
 // Forgets every entry. The table's memory is filled with empty entries (all

@@ -3,7 +3,7 @@
 // The including file defines SWEEP_TARGET, the target attribute every function
 // here carries, and SWEEP_WIDTH, the lanes of its native vector (16 for AVX-512,
 // 8 for AVX2, 4 for SSE2), then includes this file inside an anonymous namespace:
-// each flavour stays private to its file, and shared inline code is never built
+// each build stays private to its file, and shared inline code is never built
 // for a processor that may lack the instructions.
 //
 // Layout of an error entry: pixel p, modifier slot k, table row q at p*32 + k*8 + q,

@@ -98,7 +98,7 @@ QuantizedColor QuantizeHueAvx2(const float* average, const HueQuantizer& q);
 // The Fast quantisers for a half given by its channel sums over its eight pixels
 // (0..2040 each). A half's average is its sum times 1/8, so everything the
 // quantisers derive from a single channel is looked up by the sum, computed
-// once per sum by the quantisers of FastQuantizers.h; the results are theirs.
+// once per sum by the quantisers above; the results are theirs.
 // Levels come packed as R << 16 | G << 8 | B.
 
 using PackedColour = uint32_t;

@@ -1,5 +1,5 @@
 // The fast Medium and Slow compressors give the reference's words on varied
-// blocks, in every instruction-set build of their sweeps. The default run holds
+// blocks, in every instruction-set build of their colour searches. The default run holds
 // a sample per method; BWVOQ_LONG_ETC1=1 holds 200,000 blocks per method.
 #include <gtest/gtest.h>
 
@@ -40,37 +40,37 @@ const Method kMethods[] = {
     {"SlowPerceptual", ErrorMeasure::Perceptual, &kSlowRules, Etc1Reference::CompressBlockSlowPerceptual, 600},
 };
 
-constexpr InstructionSet kFlavours[] = {InstructionSet::Avx512, InstructionSet::Avx2, InstructionSet::AnyProcessor};
+constexpr InstructionSet kInstructionSets[] = {InstructionSet::Avx512, InstructionSet::Avx2, InstructionSet::AnyProcessor};
 
 bool LongRun() {
     const char* value = std::getenv("BWVOQ_LONG_ETC1");
     return value != nullptr && std::string(value) == "1";
 }
 
-std::string Describe(const Method& method, InstructionSet flavour, const Etc1Reference::RgbBlock& block,
+std::string Describe(const Method& method, InstructionSet set, const Etc1Reference::RgbBlock& block,
                      uint32_t high, uint32_t low, uint32_t expectedHigh, uint32_t expectedLow) {
     std::ostringstream text;
-    text << method.name << " flavour " << static_cast<int>(flavour) << std::hex << ": got " << high << " " << low
+    text << method.name << " instruction set " << static_cast<int>(set) << std::hex << ": got " << high << " " << low
          << ", expected " << expectedHigh << " " << expectedLow << std::dec << "\nblock";
     for (uint8_t byte : block) text << " " << static_cast<int>(byte);
     return text.str();
 }
 
-// Compares blocks [begin, end) in every flavour; keeps the first few differences.
+// Compares blocks [begin, end) in every instruction-set build; keeps the first few differences.
 void CompareRange(const Method& method, const std::vector<Etc1Reference::RgbBlock>& blocks, size_t begin,
                   size_t end, std::atomic<int32_t>& mismatches, std::vector<std::string>& reports,
                   std::mutex& reportsLock) {
     for (size_t i = begin; i < end; ++i) {
         uint32_t expectedHigh = 0, expectedLow = 0;
         method.reference(blocks[i].data(), expectedHigh, expectedLow);
-        for (InstructionSet flavour : kFlavours) {
-            if (!ColourSearchAvailable(flavour)) continue;
+        for (InstructionSet set : kInstructionSets) {
+            if (!ColourSearchAvailable(set)) continue;
             uint32_t high = 0, low = 0;
-            SearchBlock(blocks[i].data(), method.measure, *method.rules, ColourSearchFor(flavour), high, low);
+            SearchBlock(blocks[i].data(), method.measure, *method.rules, ColourSearchFor(set), high, low);
             if (high == expectedHigh && low == expectedLow) continue;
             if (++mismatches > 5) continue;
             std::lock_guard<std::mutex> hold(reportsLock);
-            reports.push_back(Describe(method, flavour, blocks[i], high, low, expectedHigh, expectedLow));
+            reports.push_back(Describe(method, set, blocks[i], high, low, expectedHigh, expectedLow));
         }
     }
 }
