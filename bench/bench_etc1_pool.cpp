@@ -122,7 +122,7 @@ void PooledLevel(benchmark::State& state, int32_t method) {
     for (auto _ : state) {
         state.PauseTiming();
         EmptyETC1Cache();
-        ETC1CacheMemory::FinishPendingEmpty();
+        ETC1CacheMemory::FillAll();
         g_etc1CacheMethod = method;
         state.ResumeTiming();
         EncodeLevel(Retina(), method);

@@ -86,7 +86,8 @@ int Convert(CommandLine& line) {
         return NotSupported;
     }
     if (g_etc1LastMethod != ImageLib::Fast && g_etc1LastMethod != ImageLib::FastPerceptual) {
-        ETC1Encoder::SaveETC1Cache(g_etc1LastMethod);
+        // The output stands; only later runs lose what this one would have saved.
+        if (!ETC1Encoder::SaveETC1Cache(g_etc1LastMethod)) std::fprintf(stderr, "cannot save the ETC1 cache file\n");
     }
     g_reportMessage = nullptr;
     return Success;

@@ -8,6 +8,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+
+#include "platform/Files.h"
 
 // The method whose cache file was last loaded (or tried), -1 when none.
 extern int32_t g_etc1CacheMethod;
@@ -28,34 +31,51 @@ static_assert(kETC1CacheBytes == 128001008);
 
 uint32_t ETC1CacheIndex(uint64_t hash);
 
-// Forgets every entry. The table's memory is filled with empty entries (all
-// bytes 0xFF) only when it is next used, so a run that never uses it pays nothing.
+// Forgets every entry. No page of the table is written until it is first
+// used, so a run that never uses the table pays nothing, and a small texture
+// pays for the few pages its blocks fall on.
 void EmptyETC1Cache();
 
 // A hit when the block's entry holds this key; gives the ETC1 block's words.
+// An entry of sixteen zero bytes is empty: memory that was never written
+// holds it, so it must never pass for the black block (key 0, index 0).
 bool LookUpETC1Block(uint64_t key, uint64_t hash, uint32_t& high, uint32_t& low);
 
 // The block's entry becomes this key and these words, whatever it held.
 void StoreETC1Block(uint64_t key, uint64_t hash, uint32_t high, uint32_t low);
 
+// About this many blocks will be looked up: when they would touch most of the
+// table, it is filled now, on huge pages, in one read.
+void ExpectETC1Lookups(int64_t blocks);
+
 // The table as the cache files hold it, for LoadETC1Cache and SaveETC1Cache
 // alone: they run while no worker exists.
 namespace ETC1CacheMemory {
 
-// The table's 128,001,008 bytes, entry i at byte 16 x i, little-endian words.
+inline constexpr uint32_t kEntriesPerPage = 256;  // 4 KiB of the table
+inline constexpr uint32_t kPageCount = (kETC1CacheEntryCount + kEntriesPerPage - 1) / kEntriesPerPage;
+
+// The table's 128,001,008 bytes, entry i at byte 16 x i, little-endian words;
+// pages not yet filled hold nothing meaningful (see FillAll).
 uint8_t* Bytes();
-// Makes every entry empty now.
-void FillEmpty();
-// Carries out a pending EmptyETC1Cache.
-void FinishPendingEmpty();
-// Every byte has just been read from a file: a pending empty is void, and
-// nothing has changed since that file.
-void MarkWhollyLoaded();
+// Every entry becomes empty, or, when `source` is open, the entry at its place
+// in that file (the cache file of `method`), which must hold at least the
+// table's bytes; the table keeps the file open and reads each page of it only
+// when the page is first used. Emptied, the table differs from any file;
+// filled from one, it matches it.
+void Refill(Platform::FileHandle source, int32_t method);
+// The method whose file the table was last filled from or saved to, -1 after an emptying.
+int32_t FileMethod();
+// Fills every page that is not filled yet.
+void FillAll();
+// The entries stored since the last Refill or MarkSaved: for each page with
+// any, `visit(page, bits)` where bit e of bits[e / 64] marks the page's entry e.
+void ForEachStoredPage(const std::function<void(uint32_t page, const uint64_t (&bits)[4])>& visit);
 // True when an entry may differ from the file last loaded or saved (after an
-// emptying, or stores that left some entry changed); MarkWhollyLoaded and
-// MarkSaved make the table match its file again.
+// emptying, or stores that left some entry changed).
 bool ChangedSinceFile();
-void MarkSaved();
+// The table's stores are in the method's file now.
+void MarkSaved(int32_t method);
 
 }  // namespace ETC1CacheMemory
 

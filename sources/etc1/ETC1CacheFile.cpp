@@ -1,12 +1,16 @@
 #include "etc1/ETC1CacheFile.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "etc1/ETC1Cache.h"
+#include "platform/FileRanges.h"
 #include "platform/FileStamps.h"
 #include "platform/Files.h"
 #include "platform/Folders.h"
 #include "platform/Paths.h"
+#include "platform/ReplacementFiles.h"
 
 namespace ETC1Encoder {
 namespace {
@@ -50,18 +54,36 @@ bool FileStillMatchesTable(int32_t method, const std::string& path) {
            Platform::GetFileStamp(path.c_str(), now) && now == g_matchingFile->stamp;
 }
 
-// Writes the table into a new file beside `path`; its name when complete.
-std::optional<std::string> WriteTableBeside(const std::string& path, Platform::FileStamp& stamp) {
-    std::string temporary;
-    Platform::FileHandle file = Platform::CreateUniqueFileBeside(path, temporary);
-    if (!file.IsOpen()) return std::nullopt;
+// The whole table, as it stands in memory.
+bool WriteWholeTable(Platform::FileHandle file) {
+    ETC1CacheMemory::FillAll();
     int64_t written = 0;
-    bool complete = Platform::WriteToFile(file, ETC1CacheMemory::Bytes(), kETC1CacheBytes, written) &&
-                    Platform::GetFileStamp(file, stamp);
-    Platform::CloseFile(file);
-    if (complete) return temporary;
-    Platform::RemoveFile(temporary.c_str());
-    return std::nullopt;
+    return Platform::WriteToFile(file, ETC1CacheMemory::Bytes(), kETC1CacheBytes, written);
+}
+
+// The file as it is now with this run's stores written over it, page by page.
+bool WriteStoresOnto(Platform::FileHandle current, Platform::FileHandle file) {
+    if (!Platform::CopyFileStart(current, file, kETC1CacheBytes)) return false;
+    bool written = true;
+    const uint8_t* table = ETC1CacheMemory::Bytes();
+    ETC1CacheMemory::ForEachStoredPage([&](uint32_t page, const uint64_t (&bits)[4]) {
+        const int64_t first = int64_t{page} * ETC1CacheMemory::kEntriesPerPage;
+        const int64_t entries = std::min<int64_t>(ETC1CacheMemory::kEntriesPerPage, kETC1CacheEntryCount - first);
+        uint8_t bytes[ETC1CacheMemory::kEntriesPerPage * sizeof(ETC1CacheEntry)];
+        const int64_t length = entries * int64_t{sizeof(ETC1CacheEntry)};
+        int64_t read = 0;
+        const int64_t offset = first * int64_t{sizeof(ETC1CacheEntry)};
+        if (!written || !Platform::ReadFromFileAt(current, offset, bytes, length, read) || read != length) {
+            written = false;
+            return;
+        }
+        for (int64_t entry = 0; entry < entries; ++entry) {
+            if ((bits[entry / 64] >> (entry % 64) & 1) == 0) continue;
+            std::memcpy(bytes + entry * 16, table + offset + entry * 16, 16);
+        }
+        written = Platform::WriteToFileAt(file, offset, bytes, length);
+    });
+    return written;
 }
 
 }  // namespace
@@ -77,42 +99,48 @@ std::optional<std::string> ETC1CacheFolder() {
 void LoadETC1Cache(int32_t method) {
     std::optional<std::string> path = CacheFilePath(method);
     Platform::FileHandle file = path ? Platform::OpenFileForReading(path->c_str()) : Platform::FileHandle::Invalid();
-    if (!file.IsOpen()) {
-        ETC1CacheMemory::FinishPendingEmpty();
-        return;
-    }
+    if (!file.IsOpen()) return;
     Platform::FileStamp stamp;
-    bool stamped = Platform::GetFileStamp(file, stamp);
-    int64_t read = 0;
-    bool whole = Platform::ReadFromFile(file, ETC1CacheMemory::Bytes(), kETC1CacheBytes, read) && read == kETC1CacheBytes;
-    Platform::CloseFile(file);
-    if (!whole) {
-        ETC1CacheMemory::FillEmpty();
+    if (!Platform::GetFileStamp(file, stamp) || stamp.length < kETC1CacheBytes) {
+        Platform::CloseFile(file);
+        ETC1CacheMemory::Refill(Platform::FileHandle::Invalid(), -1);
         return;
     }
-    ETC1CacheMemory::MarkWhollyLoaded();
+    // The table reads the file as its pages are used.
+    ETC1CacheMemory::Refill(file, method);
     // A longer file is not the table's image: saving will cut it to size.
-    if (stamped && stamp.length == kETC1CacheBytes) g_matchingFile = MatchingFile{method, stamp};
+    if (stamp.length == kETC1CacheBytes) g_matchingFile = MatchingFile{method, stamp};
     else g_matchingFile.reset();
 }
 
-void SaveETC1Cache(int32_t method) {
+bool SaveETC1Cache(int32_t method) {
     std::optional<std::string> folder = ETC1CacheFolder();
-    if (!folder) return;
-    if (!Platform::CreateFolderPath(folder->c_str())) return;
+    if (!folder) return true;
+    if (!Platform::CreateFolderPath(folder->c_str())) return false;
     std::string path = Platform::JoinPath(*folder, CacheFileName(method));
+    if (FileStillMatchesTable(method, path)) return true;
 
-    ETC1CacheMemory::FinishPendingEmpty();
-    if (FileStillMatchesTable(method, path)) return;
+    // One save at a time in the folder, so that each applies its stores onto
+    // the file that the one before it left.
+    Platform::FileHandle lock = Platform::LockFolder(folder->c_str());
+    if (!lock.IsOpen()) return false;
+    Platform::ReplacementFile replacement(path.c_str());
+    Platform::FileHandle current = Platform::OpenFileForReading(path.c_str());
     Platform::FileStamp stamp;
-    std::optional<std::string> written = WriteTableBeside(path, stamp);
-    if (!written) return;
-    if (!Platform::RenameFile(written->c_str(), path.c_str())) {
-        Platform::RemoveFile(written->c_str());
-        return;
-    }
-    ETC1CacheMemory::MarkSaved();
+    // A table filled from another method's file holds more than its stores;
+    // without a whole file there is nothing to write them onto.
+    const int32_t filledFrom = ETC1CacheMemory::FileMethod();
+    bool ontoCurrent = (filledFrom == -1 || filledFrom == method) && current.IsOpen() &&
+                       Platform::GetFileStamp(current, stamp) && stamp.length >= kETC1CacheBytes;
+    bool saved = replacement.File().IsOpen() &&
+                 (ontoCurrent ? WriteStoresOnto(current, replacement.File()) : WriteWholeTable(replacement.File())) &&
+                 Platform::GetFileStamp(replacement.File(), stamp) && replacement.Commit();
+    Platform::CloseFile(current);
+    Platform::CloseFile(lock);
+    if (!saved) return false;
+    ETC1CacheMemory::MarkSaved(method);
     g_matchingFile = MatchingFile{method, stamp};
+    return true;
 }
 
 }  // namespace ETC1Encoder

@@ -22,6 +22,7 @@ int32_t EncodeETC1Image(const uint8_t* source, uint8_t* destination, int32_t wid
         LoadETC1Cache(quality);
         g_etc1CacheMethod = quality;  // tried once per run, whether or not a file was read
     }
+    if (method != nullptr && method->cached) ExpectETC1Lookups(int64_t{(width + 3) / 4} * int64_t{(height + 3) / 4});
     const int32_t channels = format == ImageLib::ETC1_A4 ? 4 : 3;
     CompressETC1Blocks(source, channels, destination, width, height, quality);
     return 0;
