@@ -108,6 +108,24 @@ TEST_F(Topmost, StaysAboveAnActivatedWindowThatCoversIt) {
     DestroyWindow(topmost);
 }
 
+// Bringing a window to the top raises it above the window that covered it.
+TEST_F(Topmost, BroughtToTheTopRisesAboveItsCover) {
+    HWND lower = CreateTopLevel("Lower", WS_OVERLAPPEDWINDOW, 0, RECT{300, 300, 700, 600});
+    HWND upper = CreateTopLevel("Upper", WS_OVERLAPPEDWINDOW, 0, RECT{350, 350, 750, 650});
+    ASSERT_NE(lower, nullptr);
+    ASSERT_NE(upper, nullptr);
+    ShowWindow(lower, SW_SHOWNORMAL);
+    ShowWindow(upper, SW_SHOWNORMAL);
+    const uint64_t lowerShown = WaitForManaged(probe, lower, "Lower");
+    const uint64_t upperShown = WaitForManaged(probe, lower, "Upper");
+    ASSERT_TRUE(lowerShown && upperShown);
+    ASSERT_TRUE(PumpUntil(lower, [&] { return StackIndex(probe, upperShown) > StackIndex(probe, lowerShown); }));
+    SetWindowPos(lower, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_TRUE(PumpUntil(lower, [&] { return StackIndex(probe, lowerShown) > StackIndex(probe, upperShown); }));
+    DestroyWindow(upper);
+    DestroyWindow(lower);
+}
+
 // A window made topmost while shown asks the window manager to keep it above.
 TEST_F(Topmost, MadeTopmostWhileShown) {
     HWND window = CreateTopLevel("Later topmost", kProgressStyle, kProgressExStyle, RECT{200, 200, 545, 262});

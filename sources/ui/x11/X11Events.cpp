@@ -54,7 +54,7 @@ void X11DisplayConnection::Translate(const XEvent& event) {
         case KeyPress:
             TranslateKey(event.xkey);
             return;
-        case xlib::kExposeEvent:
+        case kXExposeEvent:
             // The last of a series: the whole window is shown again at once.
             if (event.xexpose.count == 0) pending_.push_back(DisplayEvent{DisplayEvent::Kind::Expose, window});
             return;

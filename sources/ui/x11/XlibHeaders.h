@@ -8,11 +8,11 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-namespace ui::xlib {
+namespace ui {
 
-inline constexpr int kExposeEvent = Expose;
+inline constexpr int kXExposeEvent = Expose;
 
-}  // namespace ui::xlib
+}  // namespace ui
 
 #undef Expose
 #undef CursorShape
