@@ -29,7 +29,7 @@ uint64_t FindWindowNamed(const std::string& pattern) {
 bool Activate(uint64_t window) { return Xdotool({"windowactivate", "--sync", std::to_string(window)}); }
 
 bool PressKey(uint64_t window, const std::string& key) {
-    return Xdotool({"key", "--window", std::to_string(window), key});
+    return Xdotool({"windowactivate", "--sync", std::to_string(window), "key", key});
 }
 
 bool WaitUntil(const std::function<bool()>& condition, double seconds) {

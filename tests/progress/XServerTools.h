@@ -17,7 +17,8 @@ uint64_t FindWindowNamed(const std::string& pattern);
 // Raises and activates the X window, as a person's click on it would.
 bool Activate(uint64_t window);
 
-// Presses and releases the key (an xdotool key name such as "Return") on the X window.
+// Activates the X window and presses and releases the key (an xdotool key
+// name such as "Return") on it.
 bool PressKey(uint64_t window, const std::string& key);
 
 // Checks `condition` every 20 ms until it holds (true) or `seconds` have passed (false).
