@@ -5,13 +5,18 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "etc1/ETC1Cache.h"
@@ -236,6 +241,110 @@ TEST_F(CacheRuns, WithoutAUsableFolderNothingIsReadOrWritten) {
         {{"APPDATA", std::nullopt}, {"XDG_DATA_HOME", std::nullopt}, {"HOME", "relative-home"}});
     ASSERT_EQ(run.exitStatus, 0) << run.output;
     EXPECT_EQ(work_.Entries(), (std::vector<std::string>{"in.tga", "out.voq"}));
+}
+
+// Memory never written holds zeros, so an all-zero entry is empty: an all-zero
+// file must not give black blocks the words of its entry 0.
+TEST_F(CacheRuns, AnAllZeroFileGivesTheOutputOfNoFile) {
+    std::vector<uint8_t> rgba = UniformRgba(16, 16, 0, 0, 0);
+    const std::vector<uint8_t> photo = TestSupport::PhotoLikeRgba(16, 16);
+    rgba.insert(rgba.end(), photo.begin(), photo.end());
+    const std::vector<uint8_t> tga = TgaOf(rgba, 16, 32);
+    ASSERT_EQ(Convert(tga, "ETC1", "Medium").exitStatus, 0);
+    const std::vector<uint8_t> withoutFile = Output();
+
+    TestSupport::WriteBytes(CacheFile(1), std::vector<uint8_t>(static_cast<size_t>(kETC1CacheBytes), 0));
+    ASSERT_EQ(Convert(tga, "ETC1", "Medium").exitStatus, 0);
+    EXPECT_EQ(Output(), withoutFile);
+}
+
+TEST_F(CacheRuns, ASaveThatFailsSaysSoAndTheOutputStands) {
+    const std::vector<uint8_t> tga = TgaOf(TestSupport::PhotoLikeRgba(16, 16), 16, 16);
+    ConverterResult plain = Convert(tga, "ETC1", "Medium");
+    ASSERT_EQ(plain.exitStatus, 0);
+    EXPECT_EQ(plain.errors, "");
+    const std::vector<uint8_t> expected = Output();
+
+    std::filesystem::remove(CacheFile(1));
+    ASSERT_EQ(mkfifo(CacheFile(1).c_str(), 0600), 0);  // neither read nor waited on
+    ConverterResult run = Convert(tga, "ETC1", "Medium");
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.errors, "cannot save the ETC1 cache file\n");
+    EXPECT_EQ(Output(), expected);
+    EXPECT_EQ(EntriesOf(appData_.Path() + "/BRAMWELD/etcworks"), std::vector<std::string>{"cache_10_1"});
+}
+
+// The entries of a cache file other than empty ones, by index.
+std::map<uint32_t, std::vector<uint8_t>> CachedEntries(const std::string& path) {
+    const std::vector<uint8_t> bytes = TestSupport::ReadBytes(path);
+    std::map<uint32_t, std::vector<uint8_t>> entries;
+    for (size_t at = 0; at + 16 <= bytes.size(); at += 16) {
+        if (std::count(bytes.begin() + at, bytes.begin() + at + 16, 0xFF) == 16) continue;
+        entries[static_cast<uint32_t>(at / 16)] = std::vector<uint8_t>(bytes.begin() + at, bytes.begin() + at + 16);
+    }
+    return entries;
+}
+
+TEST_F(CacheRuns, ConvertersSavingOneFileAtOnceKeepEachOthersEntries) {
+    constexpr int kRuns = 4;
+    std::vector<TempFolder> works(kRuns);
+    std::map<uint32_t, std::vector<std::vector<uint8_t>>> alone;  // what each run saves by itself
+    for (int run = 0; run < kRuns; ++run) {
+        TestSupport::WriteBytes(works[run].File("in.tga"),
+                                TgaOf(TestSupport::PhotoLikeRgba(64, 64, run + 1), 64, 64));
+        TempFolder own;
+        ASSERT_EQ(TestSupport::RunConverter({"-i", works[run].File("in.tga"), "-o", works[run].File("out.voq"), "-f",
+                                             "ETC1", "-e", "Medium"},
+                                            "", "", {{"APPDATA", own.Path()}})
+                      .exitStatus,
+                  0);
+        for (auto& [index, entry] : CachedEntries(own.Path() + "/BRAMWELD/etcworks/cache_10_1")) {
+            alone[index].push_back(entry);
+        }
+    }
+
+    std::vector<std::unique_ptr<TestSupport::RunningProgram>> together;
+    for (int run = 0; run < kRuns; ++run) {
+        together.push_back(std::make_unique<TestSupport::RunningProgram>(
+            BWVOQ_CONVERTER,
+            std::vector<std::string>{"-i", works[run].File("in.tga"), "-o", works[run].File("out.voq"), "-f", "ETC1",
+                                     "-e", "Medium"},
+            "", "", TestSupport::EnvironmentChanges{{"APPDATA", appData_.Path()}}));
+    }
+    for (auto& program : together) ASSERT_EQ(program->Wait().exitStatus, 0);
+
+    const std::map<uint32_t, std::vector<uint8_t>> shared = CachedEntries(CacheFile(1));
+    size_t kept = 0;
+    for (const auto& [index, entries] : alone) {
+        if (entries.size() != 1) continue;  // two runs' blocks on one entry: either may hold it
+        auto found = shared.find(index);
+        if (found != shared.end() && found->second == entries.front()) ++kept;
+        else ADD_FAILURE() << "entry " << index << " was lost";
+    }
+    EXPECT_GT(kept, size_t{kRuns * 200});
+    EXPECT_EQ(EntriesOf(appData_.Path() + "/BRAMWELD/etcworks"), std::vector<std::string>{"cache_10_1"});
+}
+
+// Killed at any moment, a run leaves the file it found or the whole new one,
+// and no other file.
+TEST_F(CacheRuns, ARunKilledWhileSavingLeavesNoOtherFile) {
+    const std::vector<uint8_t> first = TgaOf(TestSupport::PhotoLikeRgba(64, 64, 1), 64, 64);
+    ASSERT_EQ(Convert(first, "ETC1", "Medium").exitStatus, 0);
+    TestSupport::WriteBytes(work_.File("other.tga"), TgaOf(TestSupport::PhotoLikeRgba(64, 64, 2), 64, 64));
+    for (int delay = 0; delay <= 300; delay += 20) {
+        TestSupport::RunningProgram run(BWVOQ_CONVERTER,
+                                        {"-i", work_.File("other.tga"), "-o", work_.File("other.voq"), "-f", "ETC1",
+                                         "-e", "Medium"},
+                                        "", "", {{"APPDATA", appData_.Path()}});
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+        run.SendSignal(SIGKILL);
+        run.Wait();
+        EXPECT_EQ(EntriesOf(appData_.Path() + "/BRAMWELD/etcworks"), std::vector<std::string>{"cache_10_1"})
+            << "killed after " << delay << " ms";
+        EXPECT_EQ(static_cast<int64_t>(std::filesystem::file_size(CacheFile(1))), kETC1CacheBytes);
+        std::filesystem::remove(CacheFile(1));
+        ASSERT_EQ(Convert(first, "ETC1", "Medium").exitStatus, 0);  // the old file again
+    }
 }
 
 // The "done" counts of the progress lines in a run's output.

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -234,6 +235,92 @@ TEST_F(CacheFiles, AFileReplacedByAnotherRunIsWrittenAgain) {
     SaveETC1Cache(1);
     EXPECT_EQ(static_cast<int64_t>(std::filesystem::file_size(CacheFile(1))), kETC1CacheBytes);
 }
+
+// Memory never written holds zeros: such an entry must not pass for the black
+// block, whose key is 0 and whose entry is entry 0.
+TEST_F(CacheFiles, AnAllZeroFileHoldsNoEntry) {
+    std::filesystem::create_directories(appData_.Path() + "/BRAMWELD/etcworks");
+    TestSupport::WriteBytes(CacheFile(1), std::vector<uint8_t>(static_cast<size_t>(kETC1CacheBytes), 0));
+    LoadETC1Cache(1);
+    EXPECT_FALSE(Finds(0, 0));
+    EXPECT_FALSE(Finds(0, kETC1CacheEntryCount - 1));
+    StoreETC1Block(0, 0, 0x02000000u, 0);
+    EXPECT_TRUE(Finds(0, 0));
+}
+
+// Another run saved the file after this one loaded it: the save keeps that
+// run's entries and adds this one's stores.
+TEST_F(CacheFiles, ASaveWritesItsStoresOntoTheFileAsItIsThen) {
+    WriteCacheFile(1, kETC1CacheBytes);
+    LoadETC1Cache(1);
+    ASSERT_TRUE(HoldsTheCountingBlock());
+    StoreETC1Block(5, 5, 6, 7);
+
+    std::vector<uint8_t> other(static_cast<size_t>(kETC1CacheBytes), 0xFF);
+    const uint8_t entry[16] = {9, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0};
+    std::copy(entry, entry + 16, other.begin() + 16 * 9);
+    TestSupport::WriteBytes(CacheFile(1) + ".other", other);
+    std::filesystem::rename(CacheFile(1) + ".other", CacheFile(1));
+
+    EXPECT_TRUE(SaveETC1Cache(1));
+    EmptyETC1Cache();
+    LoadETC1Cache(1);
+    EXPECT_TRUE(Finds(9, 9));
+    EXPECT_TRUE(Finds(5, 5));
+    EXPECT_FALSE(HoldsTheCountingBlock());  // the other run's file no longer had it
+}
+
+// Entries of a file that another run replaced by a short one are not lost:
+// with no whole file to write onto, the save writes the whole table.
+TEST_F(CacheFiles, ASaveOverAFileCutShortWritesTheWholeTable) {
+    WriteCacheFile(1, kETC1CacheBytes);
+    LoadETC1Cache(1);
+    StoreETC1Block(5, 5, 6, 7);
+    TestSupport::WriteText(CacheFile(1) + ".other", "cut short");
+    std::filesystem::rename(CacheFile(1) + ".other", CacheFile(1));
+    EXPECT_TRUE(SaveETC1Cache(1));
+    EmptyETC1Cache();
+    LoadETC1Cache(1);
+    EXPECT_TRUE(Finds(5, 5));
+    EXPECT_TRUE(HoldsTheCountingBlock());
+}
+
+struct FailedSaveCase {
+    const char* name;
+    void (*prepare)(const std::string& appData);
+};
+
+void PrintTo(const FailedSaveCase& c, std::ostream* os) { *os << c.name; }
+
+class FailedSaves : public CacheFiles, public testing::WithParamInterface<FailedSaveCase> {};
+
+// Neither load nor save waits on or replaces what is not a regular file.
+TEST_P(FailedSaves, ReportFailureAndLeaveThePathAlone) {
+    GetParam().prepare(appData_.Path());
+    StoreETC1Block(5, 5, 6, 7);
+    LoadETC1Cache(1);
+    EXPECT_TRUE(Finds(5, 5));  // nothing was loaded
+    EXPECT_FALSE(SaveETC1Cache(1));
+    EXPECT_FALSE(std::filesystem::is_regular_file(CacheFile(1)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, FailedSaves,
+    testing::Values(FailedSaveCase{"NamedPipeAtThePath",
+                                   [](const std::string& appData) {
+                                       std::filesystem::create_directories(appData + "/BRAMWELD/etcworks");
+                                       ASSERT_EQ(mkfifo((appData + "/BRAMWELD/etcworks/cache_10_1").c_str(), 0600), 0);
+                                   }},
+                    FailedSaveCase{"FolderAtThePath",
+                                   [](const std::string& appData) {
+                                       std::filesystem::create_directories(appData + "/BRAMWELD/etcworks/cache_10_1");
+                                   }},
+                    FailedSaveCase{"FileWhereTheFolderGoes",
+                                   [](const std::string& appData) {
+                                       std::filesystem::create_directories(appData + "/BRAMWELD");
+                                       TestSupport::WriteText(appData + "/BRAMWELD/etcworks", "a file");
+                                   }}),
+    [](const testing::TestParamInfo<FailedSaveCase>& info) { return info.param.name; });
 
 TEST(CacheFilesInAMissingFolder, CreateItsWholePath) {
     TempFolder work;
