@@ -27,7 +27,9 @@ class WakeSignal;
 
 namespace ui {
 
-using NativeWindow = uint64_t;  // 0 names no window
+// 0 names no window. A window's owner may live on another thread, so its number
+// must mean the same window on every connection (for X11, the window's id).
+using NativeWindow = uint64_t;
 
 enum class NativeKind { Normal, ToolWindow, Dialog };
 enum class CursorShape { Arrow, Wait };

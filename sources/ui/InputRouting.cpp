@@ -2,6 +2,7 @@
 // messages go to the deepest visible child under the pointer (static text and
 // group boxes let clicks through to what lies beneath), keys to the focus.
 #include <cstring>
+#include <utility>
 
 #include "ui/Controls.h"
 #include "ui/MessageLoop.h"
@@ -78,26 +79,36 @@ void ButtonDown(ThreadQueue& queue, HWND root, POINT point) {
     }
     if (!hit.window) return;
     if (hit.nonClient) {
-        if (hit.window != root) ClickScrollBar(hit.window, hit.point);
+        if (PressScrollBar(hit.window, hit.point, queue.thumb)) queue.thumbWindow = hit.window;
         return;
     }
     queue.pressed = hit.window;
     PostTo(hit.window, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(hit.point));
 }
 
+// A point in the root's client coordinates, in another window's client coordinates.
+POINT PointIn(HWND root, HWND window, POINT point) {
+    WindowGuard guard(WindowLock());
+    const POINT rootOrigin = ClientOrigin(root);
+    const POINT windowOrigin = ClientOrigin(window);
+    return POINT{point.x + rootOrigin.x - windowOrigin.x, point.y + rootOrigin.y - windowOrigin.y};
+}
+
+void MouseMove(ThreadQueue& queue, HWND root, POINT point) {
+    if (queue.thumbWindow && IsWindow(queue.thumbWindow)) {
+        DragThumb(queue.thumbWindow, queue.thumb, PointIn(root, queue.thumbWindow, point));
+    }
+}
+
 void ButtonUp(ThreadQueue& queue, HWND root, POINT point) {
+    if (const HWND thumbWindow = std::exchange(queue.thumbWindow, nullptr); thumbWindow && IsWindow(thumbWindow)) {
+        ReleaseThumb(thumbWindow, queue.thumb);
+        return;
+    }
     HWND target = queue.pressed;
     queue.pressed = nullptr;
     if (!target || !IsWindow(target)) return;
-    POINT local = point;
-    {
-        WindowGuard guard(WindowLock());
-        const POINT rootOrigin = ClientOrigin(root);
-        const POINT targetOrigin = ClientOrigin(target);
-        local.x += rootOrigin.x - targetOrigin.x;
-        local.y += rootOrigin.y - targetOrigin.y;
-    }
-    PostTo(target, WM_LBUTTONUP, 0, PointParam(local));
+    PostTo(target, WM_LBUTTONUP, 0, PointParam(PointIn(root, target, point)));
 }
 
 HWND KeyTarget(ThreadQueue& queue, HWND root) {
@@ -147,7 +158,7 @@ void HandleDisplayEvent(ThreadQueue& queue, const DisplayEvent& event) {
     switch (event.kind) {
         case DisplayEvent::Kind::ButtonDown: ButtonDown(queue, root, point); break;
         case DisplayEvent::Kind::ButtonUp: ButtonUp(queue, root, point); break;
-        case DisplayEvent::Kind::MouseMove: break;
+        case DisplayEvent::Kind::MouseMove: MouseMove(queue, root, point); break;
         case DisplayEvent::Kind::KeyDown:
             queue.shiftDown = event.shift;
             if (IsWindowEnabled(root)) PostTo(KeyTarget(queue, root), WM_KEYDOWN, event.key, 1);

@@ -45,6 +45,9 @@ bool WritePng(HWND window, const std::string& path);
 // A left click (button down and up) at a screen point, given to the topmost
 // visible window there. False when no window is there.
 bool Click(int screenX, int screenY);
+// The button pressed at one screen point, the pointer moved to another with it
+// held, and let go there (dragging a scroll bar's thumb, for one).
+bool Drag(int fromX, int fromY, int toX, int toY);
 // Clicks the centre of a window (a control or a top-level window).
 bool ClickWindow(HWND window);
 // A key pressed and released on the active top-level window (the one shown or

@@ -114,27 +114,43 @@ bool WritePng(HWND window, const std::string& path) {
     return written;
 }
 
-bool Click(int screenX, int screenY) {
-    HWND root = nullptr;
-    POINT origin;
-    {
-        WindowGuard guard(WindowLock());
-        for (HWND window : TopLevelOrder()) {
-            WindowObject* object = FindWindowObject(window);
-            if (object->Visible() && Contains(object->rect, screenX, screenY)) {
-                root = window;
-                origin = ClientOrigin(window);
-                break;
-            }
+namespace {
+
+// The topmost visible top-level window at a screen point and its client origin.
+HWND TopLevelAt(int screenX, int screenY, POINT& origin) {
+    WindowGuard guard(WindowLock());
+    for (HWND window : TopLevelOrder()) {
+        WindowObject* object = FindWindowObject(window);
+        if (object->Visible() && Contains(object->rect, screenX, screenY)) {
+            origin = ClientOrigin(window);
+            return window;
         }
     }
-    if (!root) return false;
-    DisplayEvent event{DisplayEvent::Kind::ButtonDown, 0};
+    return nullptr;
+}
+
+DisplayEvent PointerEvent(DisplayEvent::Kind kind, int screenX, int screenY, POINT origin) {
+    DisplayEvent event{kind, 0};
     event.x = screenX - origin.x;
     event.y = screenY - origin.y;
-    if (!Inject(root, event)) return false;
-    event.kind = DisplayEvent::Kind::ButtonUp;
-    return Inject(root, event);
+    return event;
+}
+
+}  // namespace
+
+bool Click(int screenX, int screenY) {
+    POINT origin;
+    const HWND root = TopLevelAt(screenX, screenY, origin);
+    return root && Inject(root, PointerEvent(DisplayEvent::Kind::ButtonDown, screenX, screenY, origin)) &&
+           Inject(root, PointerEvent(DisplayEvent::Kind::ButtonUp, screenX, screenY, origin));
+}
+
+bool Drag(int fromX, int fromY, int toX, int toY) {
+    POINT origin;
+    const HWND root = TopLevelAt(fromX, fromY, origin);
+    return root && Inject(root, PointerEvent(DisplayEvent::Kind::ButtonDown, fromX, fromY, origin)) &&
+           Inject(root, PointerEvent(DisplayEvent::Kind::MouseMove, toX, toY, origin)) &&
+           Inject(root, PointerEvent(DisplayEvent::Kind::ButtonUp, toX, toY, origin));
 }
 
 bool ClickWindow(HWND window) {

@@ -56,6 +56,21 @@ int LargestPosition(const ScrollBarState& state) {
     return state.max - std::max<int>(static_cast<int>(state.page) - 1, 0);
 }
 
+int AlongBar(const BarLayout& layout, POINT point) {
+    return layout.vertical ? point.y - layout.bar.top : point.x - layout.bar.left;
+}
+
+int CurrentPosition(HWND window, int bar) {
+    WindowGuard guard(WindowLock());
+    WindowObject* object = FindWindowObject(window);
+    return object ? object->scroll[bar].pos : 0;
+}
+
+void SetTrackPosition(HWND window, int bar, int position) {
+    WindowGuard guard(WindowLock());
+    if (WindowObject* object = FindWindowObject(window)) object->scroll[bar].trackPos = position;
+}
+
 void SendRequest(HWND window, int bar, WORD request, int position) {
     const UINT message = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
     SendMessage(window, message, MAKEWPARAM(request, static_cast<WORD>(position)), 0);
@@ -98,14 +113,14 @@ BOOL GetScrollInfo(HWND window, int bar, SCROLLINFO* info) {
     return TRUE;
 }
 
-void ClickScrollBar(HWND window, POINT point) {
+bool PressScrollBar(HWND window, POINT point, ThumbGrab& grab) {
     int bar = -1;
     int along = 0;
     BarLayout layout;
     {
         WindowGuard guard(WindowLock());
         WindowObject* object = FindWindowObject(window);
-        if (!object) return;
+        if (!object) return false;
         for (int candidate : {SB_VERT, SB_HORZ}) {
             if (!HasBar(*object, candidate)) continue;
             const BarLayout tried = LayoutOf(*object, candidate);
@@ -113,11 +128,11 @@ void ClickScrollBar(HWND window, POINT point) {
                 point.y < tried.bar.bottom) {
                 bar = candidate;
                 layout = tried;
-                along = tried.vertical ? point.y - tried.bar.top : point.x - tried.bar.left;
+                along = AlongBar(tried, point);
             }
         }
     }
-    if (bar < 0) return;
+    if (bar < 0) return false;
     const int barLength = layout.trackLength + 2 * kScrollBarSize;
     WORD request;
     if (along < kScrollBarSize) {
@@ -125,21 +140,48 @@ void ClickScrollBar(HWND window, POINT point) {
     } else if (along >= barLength - kScrollBarSize) {
         request = SB_LINEDOWN;
     } else if (layout.thumbLength == 0) {
-        return;
+        return false;
     } else if (along < layout.thumbStart) {
         request = SB_PAGEUP;
     } else if (along >= layout.thumbStart + layout.thumbLength) {
         request = SB_PAGEDOWN;
     } else {
-        SCROLLINFO info;
-        info.fMask = SIF_POS;
-        GetScrollInfo(window, bar, &info);
-        SendRequest(window, bar, SB_THUMBPOSITION, info.nPos);
-        SendRequest(window, bar, SB_ENDSCROLL, 0);
-        return;
+        grab = ThumbGrab{bar, along - layout.thumbStart};
+        SetTrackPosition(window, bar, CurrentPosition(window, bar));
+        return true;
     }
     SendRequest(window, bar, request, 0);
     SendRequest(window, bar, SB_ENDSCROLL, 0);
+    return false;
+}
+
+void DragThumb(HWND window, const ThumbGrab& grab, POINT point) {
+    int position;
+    {
+        WindowGuard guard(WindowLock());
+        WindowObject* object = FindWindowObject(window);
+        if (!object) return;
+        const BarLayout layout = LayoutOf(*object, grab.bar);
+        const ScrollBarState& state = object->scroll[grab.bar];
+        const int room = layout.trackLength - layout.thumbLength;
+        const int thumbStart = std::clamp(AlongBar(layout, point) - grab.offset - layout.trackStart, 0, std::max(room, 0));
+        const int64_t travel = int64_t{LargestPosition(state)} - state.min;
+        position = state.min + (room > 0 ? static_cast<int>(thumbStart * travel / room) : 0);
+    }
+    SetTrackPosition(window, grab.bar, position);
+    SendRequest(window, grab.bar, SB_THUMBTRACK, position);
+}
+
+void ReleaseThumb(HWND window, const ThumbGrab& grab) {
+    int position;
+    {
+        WindowGuard guard(WindowLock());
+        WindowObject* object = FindWindowObject(window);
+        if (!object) return;
+        position = object->scroll[grab.bar].trackPos;
+    }
+    SendRequest(window, grab.bar, SB_THUMBPOSITION, position);
+    SendRequest(window, grab.bar, SB_ENDSCROLL, 0);
 }
 
 void DrawScrollBars(cairo_t* cairo, const WindowObject& window, double x, double y) {

@@ -13,6 +13,7 @@
 
 #include "platform/Wake.h"
 #include "ui/Display.h"
+#include "ui/ScrollBars.h"
 #include "ui/Types.h"
 
 namespace ui {
@@ -45,6 +46,8 @@ struct ThreadQueue {
     HCURSOR cursor = nullptr;
     bool shiftDown = false;
     HWND pressed = nullptr;  // the window that got the last button-down, until the button is up
+    HWND thumbWindow = nullptr;  // the window whose scroll bar thumb is held
+    ThumbGrab thumb;
 };
 
 // This thread's queue, made on first use.

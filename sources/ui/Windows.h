@@ -39,8 +39,9 @@ BOOL UnregisterClass(const char* className, HINSTANCE instance);
 // `menu` carries its control id.
 HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
-// Destroys the owned windows and the children first; each window gets
-// WM_DESTROY, then its children are destroyed, then WM_NCDESTROY.
+// Destroys the owned windows first, then sends the window WM_DESTROY, destroys
+// its children, and sends it WM_NCDESTROY. Only the window's own thread may
+// destroy it (FALSE otherwise); a thread that ends takes its windows with it.
 BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
 
