@@ -2,6 +2,7 @@
 // connection and thread, as a person's would; pictures are composed on the
 // window's own thread after it has painted what was invalid.
 #include <cstring>
+#include <initializer_list>
 
 #include "ui/Drawing.h"
 #include "ui/MemoryConnection.h"
@@ -18,15 +19,18 @@ namespace {
 
 bool Contains(const RECT& rect, int x, int y) { return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom; }
 
-// Hands an event to the connection of the top-level window's thread.
-bool Inject(HWND root, DisplayEvent event) {
+// Hands events to the connection of the top-level window's thread, all at once,
+// so that the thread cannot end the window between them.
+bool Inject(HWND root, std::initializer_list<DisplayEvent> events) {
     WindowGuard guard(WindowLock());
     WindowObject* object = FindWindowObject(root);
     if (!object || !object->native) return false;
     auto* connection = dynamic_cast<MemoryConnection*>(object->queue->connection.get());
     if (!connection) return false;
-    event.window = object->native;
-    connection->Inject(event);
+    for (DisplayEvent event : events) {
+        event.window = object->native;
+        connection->Inject(event);
+    }
     object->queue->wake.Set();
     return true;
 }
@@ -141,16 +145,16 @@ DisplayEvent PointerEvent(DisplayEvent::Kind kind, int screenX, int screenY, POI
 bool Click(int screenX, int screenY) {
     POINT origin;
     const HWND root = TopLevelAt(screenX, screenY, origin);
-    return root && Inject(root, PointerEvent(DisplayEvent::Kind::ButtonDown, screenX, screenY, origin)) &&
-           Inject(root, PointerEvent(DisplayEvent::Kind::ButtonUp, screenX, screenY, origin));
+    return root && Inject(root, {PointerEvent(DisplayEvent::Kind::ButtonDown, screenX, screenY, origin),
+                                 PointerEvent(DisplayEvent::Kind::ButtonUp, screenX, screenY, origin)});
 }
 
 bool Drag(int fromX, int fromY, int toX, int toY) {
     POINT origin;
     const HWND root = TopLevelAt(fromX, fromY, origin);
-    return root && Inject(root, PointerEvent(DisplayEvent::Kind::ButtonDown, fromX, fromY, origin)) &&
-           Inject(root, PointerEvent(DisplayEvent::Kind::MouseMove, toX, toY, origin)) &&
-           Inject(root, PointerEvent(DisplayEvent::Kind::ButtonUp, toX, toY, origin));
+    return root && Inject(root, {PointerEvent(DisplayEvent::Kind::ButtonDown, fromX, fromY, origin),
+                                 PointerEvent(DisplayEvent::Kind::MouseMove, toX, toY, origin),
+                                 PointerEvent(DisplayEvent::Kind::ButtonUp, toX, toY, origin)});
 }
 
 bool ClickWindow(HWND window) {
@@ -168,16 +172,16 @@ bool PressKey(WPARAM virtualKey) {
     if (!active) return false;
     DisplayEvent event{DisplayEvent::Kind::KeyDown, 0};
     event.key = virtualKey;
-    return Inject(active, event);
+    return Inject(active, {event});
 }
 
 bool ResizeWindow(HWND window, int clientWidth, int clientHeight) {
     DisplayEvent event{DisplayEvent::Kind::Resized, 0};
     event.width = clientWidth;
     event.height = clientHeight;
-    return Inject(window, event);
+    return Inject(window, {event});
 }
 
-bool CloseWindow(HWND window) { return Inject(window, DisplayEvent{DisplayEvent::Kind::CloseRequest, 0}); }
+bool CloseWindow(HWND window) { return Inject(window, {DisplayEvent{DisplayEvent::Kind::CloseRequest, 0}}); }
 
 }  // namespace ui::memory

@@ -28,6 +28,7 @@ WindowThread::WindowThread(std::function<ui::HWND()> setup)
     : thread_([this, setup = std::move(setup)] {
           window_ = setup();
           ready_ = true;
+          if (!window_) return;  // nothing to run a loop for
           ui::MSG message;
           while (ui::GetMessage(&message, nullptr, 0, 0) > 0) {
               ui::TranslateMessage(&message);
@@ -41,7 +42,7 @@ WindowThread::~WindowThread() {
 }
 
 ui::HWND WindowThread::Window() {
-    WaitFor([this] { return ready_.load(); });
+    while (!ready_) std::this_thread::sleep_for(std::chrono::milliseconds(1));  // setup always returns
     return window_;
 }
 

@@ -16,7 +16,7 @@ namespace UiTest {
 void UseMemoryDisplay();
 
 // Waits until the condition holds; false after the time limit.
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(10));
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(60));
 
 // A window class registered for one scope.
 class ScopedClass {
@@ -31,7 +31,8 @@ private:
 };
 
 // A thread that makes its windows with `setup`, then runs a plain message loop
-// until WM_QUIT. The window that `setup` returns is published once made.
+// until WM_QUIT (none when `setup` gives no window). The window that `setup`
+// returns is published once made.
 class WindowThread {
 public:
     explicit WindowThread(std::function<ui::HWND()> setup);
