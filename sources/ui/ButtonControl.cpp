@@ -10,6 +10,7 @@
 #include "ui/Messages.h"
 #include "ui/Styles.h"
 #include "ui/TextDrawing.h"
+#include "ui/WindowInternals.h"
 #include "ui/Windows.h"
 
 namespace ui {
@@ -28,14 +29,7 @@ DWORD KindOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtr(window, G
 // The auto radio buttons of the window's group: from the nearest sibling at or
 // before it with WS_GROUP up to the next sibling with WS_GROUP.
 std::vector<HWND> RadioGroupOf(HWND window) {
-    std::vector<HWND> siblings;
-    {
-        WindowGuard guard(WindowLock());
-        WindowObject* object = FindWindowObject(window);
-        WindowObject* parent = object && object->parent ? FindWindowObject(object->parent) : nullptr;
-        if (!parent) return {window};
-        siblings = parent->children;
-    }
+    const std::vector<HWND> siblings = ChildrenOf(GetParent(window));
     auto self = std::find(siblings.begin(), siblings.end(), window);
     auto first = self;
     while (first != siblings.begin() && !(GetWindowLongPtr(*first, GWL_STYLE) & WS_GROUP)) --first;
@@ -193,14 +187,8 @@ UINT IsDlgButtonChecked(HWND dialog, int id) {
 }
 
 BOOL CheckRadioButton(HWND dialog, int first, int last, int checked) {
-    std::vector<HWND> children;
-    {
-        WindowGuard guard(WindowLock());
-        WindowObject* object = FindWindowObject(dialog);
-        if (!object) return FALSE;
-        children = object->children;
-    }
-    for (HWND child : children) {
+    if (!IsWindow(dialog)) return FALSE;
+    for (HWND child : ChildrenOf(dialog)) {
         const int id = GetDlgCtrlID(child);
         if (id >= first && id <= last) SendMessage(child, BM_SETCHECK, id == checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }

@@ -35,12 +35,6 @@ bool IsTabStop(HWND control) {
     return (style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED);
 }
 
-std::vector<HWND> ChildrenOf(HWND window) {
-    WindowGuard guard(WindowLock());
-    WindowObject* object = FindWindowObject(window);
-    return object ? object->children : std::vector<HWND>{};
-}
-
 HWND FirstTabStop(HWND dialog) {
     for (HWND control : ChildrenOf(dialog)) {
         if (IsTabStop(control)) return control;

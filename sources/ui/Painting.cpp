@@ -102,11 +102,7 @@ BOOL UpdateWindow(HWND window) {
 
 BOOL RedrawWindow(HWND window, const RECT* rect, void*, UINT flags) {
     if (!IsWindow(window)) return FALSE;
-    std::vector<HWND> children;
-    if (flags & RDW_ALLCHILDREN) {
-        WindowGuard guard(WindowLock());
-        children = FindWindowObject(window)->children;
-    }
+    const std::vector<HWND> children = (flags & RDW_ALLCHILDREN) ? ChildrenOf(window) : std::vector<HWND>{};
     if (flags & RDW_INVALIDATE) InvalidateRect(window, rect, (flags & RDW_ERASE) ? TRUE : FALSE);
     for (HWND child : children) RedrawWindow(child, nullptr, nullptr, flags);
     if (flags & RDW_UPDATENOW) UpdateWindow(window);

@@ -17,12 +17,12 @@ namespace ui {
 namespace {
 
 struct BarLayout {
-    RECT bar;      // client coordinates of the window
-    bool vertical;
-    int trackStart;  // along the bar, from the bar's start
-    int trackLength;
-    int thumbStart;
-    int thumbLength;  // 0: no thumb
+    RECT bar;  // client coordinates of the window
+    bool vertical = false;
+    int trackStart = 0;  // along the bar, from the bar's start
+    int trackLength = 0;
+    int thumbStart = 0;
+    int thumbLength = 0;  // 0: no thumb
 };
 
 bool HasBar(const WindowObject& window, int bar) {

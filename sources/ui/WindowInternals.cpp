@@ -61,6 +61,12 @@ void UpdateNative(const WindowObject& window) {
     }
 }
 
+std::vector<HWND> ChildrenOf(HWND window) {
+    WindowGuard guard(WindowLock());
+    WindowObject* object = FindWindowObject(window);
+    return object ? object->children : std::vector<HWND>{};
+}
+
 void ForgetWindow(HWND window) {
     ThreadQueue& queue = CurrentQueue();
     if (queue.focus == window) queue.focus = nullptr;

@@ -2,6 +2,8 @@
 // where a WindowObject is taken.
 #pragma once
 
+#include <vector>
+
 #include "ui/Display.h"
 #include "ui/WindowObjects.h"
 
@@ -22,6 +24,9 @@ NativeWindowSpec SpecOf(const WindowObject& window);
 // Tells the window's display its place, title and hints as they are now.
 void UpdateNative(const WindowObject& window);
 DisplayConnection* ConnectionOfWindow(const WindowObject& window);
+
+// A window's children in z-order (none for no window).
+std::vector<HWND> ChildrenOf(HWND window);
 
 // The smallest window size that the window's procedure allows (WM_GETMINMAXINFO).
 SIZE AskMinimumTrackSize(HWND window);
