@@ -29,6 +29,9 @@ struct FormatOption {
     int32_t format;
 };
 
+void PrintTo(const FormatOption& c, std::ostream* os) { *os << c.name; }
+
+
 const FormatOption kFormats[] = {
     {"L4", L4},         {"L8", L8},     {"A4", A4},           {"A8", A8},       {"LA4", LA4},     {"LA8", LA8},
     {"HILO8", HILO8},   {"RGB565", RGB565}, {"RGB8", RGB8},   {"RGB5_A1", RGB5_A1}, {"RGBA4", RGBA4}, {"RGBA8", RGBA8},
@@ -39,6 +42,9 @@ struct MipOption {
     int32_t mode;
     int32_t levels;
 };
+
+void PrintTo(const MipOption& c, std::ostream* os) { *os << "-m " << c.value; }
+
 
 const MipOption kMipOptions[] = {{"0", NoMipMap, 0}, {"3", GenerateMipMap, 3}, {"max", GenerateMipMap, 0}};
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "image/ColorCorrection.h"
 #include "image/ColorCurves.h"
@@ -130,6 +131,19 @@ struct ApplyCase {
     int32_t correctedFormat;
 };
 
+// Image formats by number, as the image model numbers them.
+std::string ImageFormatName(int32_t format) {
+    constexpr const char* kNames[] = {"L", "LA", "RGB", "RGBA"};
+    return format >= 0 && format < 4 ? kNames[format] : "format" + std::to_string(format);
+}
+
+std::string ApplyCaseName(const ApplyCase& c) {
+    return ImageFormatName(c.sourceFormat) + "To" + ImageFormatName(c.correctedFormat);
+}
+
+void PrintTo(const ApplyCase& c, std::ostream* os) { *os << ApplyCaseName(c); }
+
+
 class ApplyColorCorrectionTable : public testing::TestWithParam<ApplyCase> {};
 
 TEST_P(ApplyColorCorrectionTable, MapsColourAndKeepsAlpha) {
@@ -156,7 +170,8 @@ TEST_P(ApplyColorCorrectionTable, MapsColourAndKeepsAlpha) {
 
 INSTANTIATE_TEST_SUITE_P(ColorCorrection, ApplyColorCorrectionTable,
                          testing::Values(ApplyCase{RGB, RGB}, ApplyCase{RGBA, RGBA}, ApplyCase{L, RGB},
-                                         ApplyCase{LA, RGBA}));
+                                         ApplyCase{LA, RGBA}),
+                         [](const testing::TestParamInfo<ApplyCase>& info) { return ApplyCaseName(info.param); });
 
 TEST(ApplyColorCorrection, NoneOrUnknownGivesAPlainCopy) {
     CImage source;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "TextureTestInputs.h"
@@ -15,6 +16,17 @@ namespace {
 struct PaddingCase {
     int32_t side, format, mode, width, height;
 };
+
+const char* MipModeName(int32_t mode) { return mode == NoMipMap ? "NoMips" : "Mips"; }
+
+std::string PaddingCaseName(const PaddingCase& c) {
+    return TextureFormatLabel(c.format) + "_" + MipModeName(c.mode) + "_Side" + std::to_string(c.side);
+}
+
+void PrintTo(const PaddingCase& c, std::ostream* os) {
+    *os << PaddingCaseName(c) << " padded to " << c.width << "x" << c.height;
+}
+
 
 class PaddedSize : public testing::TestWithParam<PaddingCase> {};
 
@@ -36,11 +48,22 @@ INSTANTIATE_TEST_SUITE_P(
                     PaddingCase{5, L8, UseMipMap, 8, 8}, PaddingCase{40, ETC1, UseMipMap, 32, 64},
                     // A padded side beyond int32 is 0: the callers fail.
                     PaddingCase{(1 << 30) + 1, L8, NoMipMap, 0, 0},
-                    PaddingCase{(1 << 30) + 1, L8, UseMipMap, 1 << 30, 0}));
+                    PaddingCase{(1 << 30) + 1, L8, UseMipMap, 1 << 30, 0}),
+    [](const testing::TestParamInfo<PaddingCase>& info) {
+        return PaddingCaseName(info.param) + "_Case" + std::to_string(info.index);
+    });
 
 struct LevelsCase {
     int32_t width, height, format, mode, levels;
 };
+
+std::string LevelsCaseName(const LevelsCase& c) {
+    return TextureFormatLabel(c.format) + "_" + MipModeName(c.mode) + "_" + std::to_string(c.width) +
+           "x" + std::to_string(c.height);
+}
+
+void PrintTo(const LevelsCase& c, std::ostream* os) { *os << LevelsCaseName(c) << ": " << c.levels << " levels"; }
+
 
 class MaxMipLevels : public testing::TestWithParam<LevelsCase> {};
 
@@ -61,7 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
                     // UseMipMap counts the levels that fit side by side in the width.
                     LevelsCase{24, 8, L8, UseMipMap, 2}, LevelsCase{28, 8, L8, UseMipMap, 2},
                     LevelsCase{56, 8, L8, UseMipMap, 3}, LevelsCase{40, 8, L8, UseMipMap, 1},
-                    LevelsCase{15, 8, L8, UseMipMap, 1}, LevelsCase{48, 16, ETC1, UseMipMap, 2}));
+                    LevelsCase{15, 8, L8, UseMipMap, 1}, LevelsCase{48, 16, ETC1, UseMipMap, 2}),
+    [](const testing::TestParamInfo<LevelsCase>& info) {
+        return LevelsCaseName(info.param) + "_Case" + std::to_string(info.index);
+    });
 
 TEST(MipLevelCount, RequestsOutsideOneToTheMaximumGiveTheMaximum) {
     for (auto [requested, levels] : std::vector<std::pair<int32_t, int32_t>>{{3, 3}, {6, 6}, {0, 6}, {7, 6}, {-1, 6}}) {

@@ -93,6 +93,8 @@ struct DecoderPath {
     LevelDecoder portable, avx2;
 };
 
+void PrintTo(const DecoderPath& path, std::ostream* os) { *os << TextureFormatLabel(path.format); }
+
 using PathAndSize = std::tuple<DecoderPath, std::pair<int32_t, int32_t>>;
 class DecoderPaths : public testing::TestWithParam<PathAndSize> {};
 

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "TextureTestInputs.h"
 #include "TextureReference.h"
 #include "image/Image.h"
 #include "image/TextureCodecs.h"
@@ -43,6 +45,19 @@ struct DataSizeCase {
     int32_t width, height, levels, format, bytes;
 };
 
+// A count for a test name: negative ones begin with "Minus".
+std::string CountLabel(int32_t value) {
+    return value < 0 ? "Minus" + std::to_string(-static_cast<int64_t>(value)) : std::to_string(value);
+}
+
+std::string DataSizeCaseName(const DataSizeCase& c) {
+    return TextureFormatLabel(c.format) + "_" + CountLabel(c.width) + "x" + CountLabel(c.height) + "_Levels" +
+           CountLabel(c.levels);
+}
+
+void PrintTo(const DataSizeCase& c, std::ostream* os) { *os << DataSizeCaseName(c) << ": " << c.bytes << " bytes"; }
+
+
 class TextureDataSize : public testing::TestWithParam<DataSizeCase> {};
 
 TEST_P(TextureDataSize, Bytes) {
@@ -65,7 +80,10 @@ INSTANTIATE_TEST_SUITE_P(
                     // Sizes that do not fit in int32 are 0, never wrapped.
                     DataSizeCase{32768, 32768, 1, L8, 1 << 30}, DataSizeCase{32768, 32768, 1, RGBA8, 0},
                     DataSizeCase{65536, 65537, 1, L8, 0}, DataSizeCase{40000, 40000, 1, RGB8, 0},
-                    DataSizeCase{65536, 65536, 1, L4, 0}, DataSizeCase{2147483647, 2147483647, 9, RGBA8, 0}));
+                    DataSizeCase{65536, 65536, 1, L4, 0}, DataSizeCase{2147483647, 2147483647, 9, RGBA8, 0}),
+    [](const testing::TestParamInfo<DataSizeCase>& info) {
+        return DataSizeCaseName(info.param) + "_Case" + std::to_string(info.index);
+    });
 
 TEST(TextureFormat, DecodedImageFormats) {
     const std::array<int32_t, 14> expected = {L, L, LA, LA, LA, LA, RGB, RGB, RGB, RGBA, RGBA, RGBA, RGB, RGBA};
@@ -115,6 +133,9 @@ struct PixelCase {
     std::vector<uint8_t> decodedFirst, decodedSecond;
 };
 
+void PrintTo(const PixelCase& c, std::ostream* os) { *os << TextureFormatLabel(c.format); }
+
+
 class TexturePixelBytes : public testing::TestWithParam<PixelCase> {};
 
 TEST_P(TexturePixelBytes, EncodeAndDecode) {
@@ -151,6 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {0, 255, 0, 255}},
         PixelCase{RGBA4, {0x12, 0x34, 0x56, 0x78}, {0xFF, 0, 0, 0}, {0x57, 0x13, 0x00, 0xF0}, {0x11, 0x33, 0x55, 0x77},
                   {255, 0, 0, 0}},
-        PixelCase{RGBA8, {1, 2, 3, 4}, {5, 6, 7, 8}, {4, 3, 2, 1, 8, 7, 6, 5}, {1, 2, 3, 4}, {5, 6, 7, 8}}));
+        PixelCase{RGBA8, {1, 2, 3, 4}, {5, 6, 7, 8}, {4, 3, 2, 1, 8, 7, 6, 5}, {1, 2, 3, 4}, {5, 6, 7, 8}}),
+    [](const testing::TestParamInfo<PixelCase>& info) { return TextureFormatLabel(info.param.format); });
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "TextureTestInputs.h"
 #include "image/ImageVOQ.h"
 #include "image/TextureEncoding.h"
 #include "image/TextureFormat.h"
@@ -75,6 +76,14 @@ struct LayoutCase {
     int32_t storedWidth, storedHeight, levels, dataSize;
 };
 
+std::string LayoutCaseName(const LayoutCase& c) {
+    return TextureFormatLabel(c.textureFormat) + "_" + std::to_string(c.width) + "x" +
+           std::to_string(c.height) + (c.mipMode == NoMipMap ? "_NoMips" : "_Mips");
+}
+
+void PrintTo(const LayoutCase& c, std::ostream* os) { *os << LayoutCaseName(c); }
+
+
 class VoqWriterLayout : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(VoqWriterLayout, StoresThePaddedSizeAndTheLevels) {
@@ -101,7 +110,10 @@ INSTANTIATE_TEST_SUITE_P(
                                4096 + 1024 + 256 + 64},
                     LayoutCase{RGB, 5, 3, RGBA8, NoMipMap, {'R', 'g', 'b', 'a', '8', 0, 0, 0}, 8, 8, 1, 256},
                     LayoutCase{LA, 256, 64, LA4, GenerateMipMap, {'L', 'a', '4', 0, 0, 0, 0, 0}, 256, 64, 4,
-                               (16384 + 4096 + 1024 + 256)}));
+                               (16384 + 4096 + 1024 + 256)}),
+    [](const testing::TestParamInfo<LayoutCase>& info) {
+        return LayoutCaseName(info.param) + "_Case" + std::to_string(info.index);
+    });
 
 // Written as RGB8 with a chain, the file reads back as exactly the chain that was encoded.
 TEST(VoqRoundTrip, Rgb8ReadsBackThePaddedChain) {

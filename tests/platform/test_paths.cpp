@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "platform/Paths.h"
+#include "support/CaseNames.h"
 
 namespace {
 
@@ -11,6 +13,11 @@ struct JoinCase {
     const char* name;
     const char* joined;
 };
+
+void PrintTo(const JoinCase& c, std::ostream* os) {
+    *os << '"' << c.folder << "\" + \"" << c.name << "\" -> \"" << c.joined << '"';
+}
+
 
 class JoinPathTest : public testing::TestWithParam<JoinCase> {};
 
@@ -22,7 +29,11 @@ TEST_P(JoinPathTest, PutsExactlyOneSeparatorBetween) {
 INSTANTIATE_TEST_SUITE_P(Paths, JoinPathTest,
                          testing::Values(JoinCase{"/tmp", "a.tga", "/tmp/a.tga"}, JoinCase{"/tmp/", "a.tga", "/tmp/a.tga"},
                                          JoinCase{"/tmp//", "/a.tga", "/tmp/a.tga"}, JoinCase{"", "a.tga", "a.tga"},
-                                         JoinCase{"/", "x", "/x"}, JoinCase{"a/b", "c/d", "a/b/c/d"}));
+                                         JoinCase{"/", "x", "/x"}, JoinCase{"a/b", "c/d", "a/b/c/d"}),
+                         [](const testing::TestParamInfo<JoinCase>& info) {
+                             return "Case" + std::to_string(info.index) + CaseName(std::string(info.param.folder) + " " +
+                                                                                    info.param.name);
+                         });
 
 TEST(FolderOf, GivesTheFolderPartOrDot) {
     EXPECT_EQ(Platform::FolderOf("/tmp/x/a.voq"), "/tmp/x");
@@ -34,6 +45,9 @@ struct ExpandCase {
     const char* text;
     const char* expanded;
 };
+
+void PrintTo(const ExpandCase& c, std::ostream* os) { *os << '"' << c.text << "\" -> \"" << c.expanded << '"'; }
+
 
 class ExpandEnvironmentTest : public testing::TestWithParam<ExpandCase> {
 protected:
@@ -55,6 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ExpandCase{"%BWVOQ_TEST_UNSET%/x", "%BWVOQ_TEST_UNSET%/x"},
                     ExpandCase{"%BWVOQ_TEST_EMPTY%/x", "/x"}, ExpandCase{"100%", "100%"}, ExpandCase{"%%", "%%"},
                     ExpandCase{"no names", "no names"}, ExpandCase{"%BWVOQ_TEST_UNSET%%BWVOQ_TEST_A%",
-                                                                   "%BWVOQ_TEST_UNSET%/data/a"}));
+                                                                   "%BWVOQ_TEST_UNSET%/data/a"}),
+    [](const testing::TestParamInfo<ExpandCase>& info) {
+        return "Case" + std::to_string(info.index) + CaseName(info.param.text);
+    });
 
 }  // namespace

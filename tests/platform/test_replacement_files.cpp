@@ -29,6 +29,16 @@ unsigned ModeOf(const std::string& path) {
 
 const char* KindName(TemporaryKind kind) { return kind == TemporaryKind::Named ? "Named" : "Nameless"; }
 
+}  // namespace
+
+namespace Platform {
+
+void PrintTo(TemporaryKind kind, std::ostream* os) { *os << KindName(kind); }
+
+}  // namespace Platform
+
+namespace {
+
 class EitherKind : public testing::TestWithParam<TemporaryKind> {
 protected:
     TempFolder folder;
