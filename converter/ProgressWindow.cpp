@@ -9,6 +9,7 @@
 
 std::atomic<ui::HWND> g_progressWindow = nullptr;
 std::atomic<CProgressDlg*> g_progressDialog = nullptr;
+ProgressMailbox g_progressMailbox;
 
 namespace {
 
@@ -16,6 +17,15 @@ constexpr int kWindowsNotMade = -1;
 constexpr const char kIconName[] = "IDR_MAINFRAME";
 
 constexpr std::array<uint32_t, kProgressIconSide * kProgressIconSide> kIconPixels = ProgressIconPixels();
+
+// Gives the dialog the newest progress line and position.
+void DeliverMail() {
+    ProgressLetter letter = g_progressMailbox.Take();
+    CProgressDlg* dialog = g_progressDialog.load();
+    if (dialog == nullptr) return;
+    if (letter.hasText) dialog->SendMessage(WM_PROGRESS_SETTEXT, reinterpret_cast<ui::WPARAM>(letter.text), 0);
+    if (letter.position) dialog->SendMessage(WM_PROGRESS_SETPOS, static_cast<ui::WPARAM>(*letter.position), 0);
+}
 
 // The progress thread's exit code, once it has ended.
 std::future<int> g_progressThreadEnd;
@@ -113,9 +123,13 @@ ui::LRESULT ProgressWndProc(ui::HWND window, ui::UINT message, ui::WPARAM wParam
         case ui::WM_DESTROY:
             ui::PostQuitMessage(0);
             return 0;
+        case WM_PROGRESS_MAIL:
+            DeliverMail();
+            return 0;
         case ui::WM_CLOSE:
             g_progressDialog = nullptr;
             g_progressWindow = nullptr;
+            g_progressMailbox.Take();  // the next window starts with an empty box
             ui::DestroyWindow(window);
             return 0;
         default:

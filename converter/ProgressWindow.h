@@ -6,6 +6,7 @@
 #include <atomic>
 
 #include "converter/ProgressDialog.h"
+#include "converter/ProgressMailbox.h"
 #include "ui/WindowSystem.h"
 
 inline constexpr const char kProgressWindowClass[] = "BWOrvik";
@@ -15,6 +16,13 @@ inline constexpr const char kProgressWindowTitle[] = "BWOrvikForVOQ";
 extern std::atomic<ui::HWND> g_progressWindow;
 // The dialog: set once it is made, set up and shown; cleared on WM_CLOSE.
 extern std::atomic<CProgressDlg*> g_progressDialog;
+
+// Progress lines on their way to the dialog.
+extern ProgressMailbox g_progressMailbox;
+
+// Posted to the hidden window when a letter waits in g_progressMailbox; the
+// window hands its text and position to the dialog.
+inline constexpr ui::UINT WM_PROGRESS_MAIL = 0x510;
 
 // The converter's module: the key of its dialog template and icon.
 ui::HINSTANCE ConverterModule();

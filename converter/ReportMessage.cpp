@@ -3,7 +3,6 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
-#include <optional>
 
 #include "converter/ProgressText.h"
 #include "converter/ProgressWindow.h"
@@ -14,6 +13,7 @@ void ShowOnDialog(CProgressDlg* dialog, MessageLevel level, char* text) {
     ui::HWND window = dialog->GetSafeHwnd();
     switch (static_cast<uint32_t>(level)) {
         case static_cast<uint32_t>(MessageLevel::Status):
+            g_progressMailbox.DropText();  // an older progress line must not cover this one
             ui::SendMessage(window, WM_PROGRESS_SETTEXT, reinterpret_cast<ui::WPARAM>(text), 0);
             break;
         case static_cast<uint32_t>(MessageLevel::Information):
@@ -22,16 +22,15 @@ void ShowOnDialog(CProgressDlg* dialog, MessageLevel level, char* text) {
         case static_cast<uint32_t>(MessageLevel::Error):
             ui::MessageBox(window, text, "Error", ui::MB_ICONEXCLAMATION | ui::MB_OK);
             break;
-        case static_cast<uint32_t>(MessageLevel::Progress): {
+        case static_cast<uint32_t>(MessageLevel::Progress):
+            // The encoder reports every block near the end of a level: the
+            // conversion leaves each line and goes on, and the window shows
+            // the newest when it gets to it.
             CutAtBackspace(text);
-            ui::SendMessage(window, WM_PROGRESS_SETTEXT, reinterpret_cast<ui::WPARAM>(text), 0);
-            // The position carries no text, so it need not hold the conversion
-            // up for a second round trip: the dialog takes it from its queue.
-            if (std::optional<int32_t> position = ProgressPosition(text)) {
-                ui::PostMessage(window, WM_PROGRESS_SETPOS, static_cast<ui::WPARAM>(*position), 0);
+            if (g_progressMailbox.Leave(text, ProgressPosition(text))) {
+                ui::PostMessage(g_progressWindow.load(), WM_PROGRESS_MAIL, 0, 0);
             }
             break;
-        }
         default:
             break;
     }

@@ -105,8 +105,9 @@ TEST_P(ProgressLevel, ShowsTheLineWithoutBackspacesAndMovesTheBar) {
     const ProgressCase& c = GetParam();
     ReportMessage(MessageLevel::Progress, "Compressed %d of %d blocks, %.1f%% finished.\b\b\b\b\b\b", 7, 56,
                   c.percentage);
-    EXPECT_EQ(DialogText(dialog_), c.shown);
-    // The position travels behind the text; it lands soon after.
+    // The line reaches the window soon after the report returns.
+    EXPECT_TRUE(WaitUntil([&] { return DialogText(dialog_) == c.shown; }, kPatience))
+        << "the text reads \"" << DialogText(dialog_) << '"';
     EXPECT_TRUE(WaitUntil([&] { return BarPosition(dialog_) == c.position; }, kPatience))
         << "the bar stands at " << BarPosition(dialog_);
 }
@@ -122,10 +123,28 @@ TEST_F(ProgressWindow, ProgressTextOutsideThePatternLeavesTheBar) {
     ReportMessage(MessageLevel::Progress, "Compressed 7 of 56 blocks, 40.0%% finished.");
     ASSERT_TRUE(WaitUntil([&] { return BarPosition(dialog_) == 40; }, kPatience));
     ReportMessage(MessageLevel::Progress, "Saving\b\b");
-    EXPECT_EQ(DialogText(dialog_), "Saving");
+    EXPECT_TRUE(WaitUntil([&] { return DialogText(dialog_) == "Saving"; }, kPatience));
     // A later position shows that nothing moved the bar in between.
     ReportMessage(MessageLevel::Progress, "Compressed 8 of 56 blocks, 41.0%% finished.");
     ASSERT_TRUE(WaitUntil([&] { return BarPosition(dialog_) == 41; }, kPatience));
+}
+
+TEST_F(ProgressWindow, ManyLinesAtOnceEndWithTheNewestShown) {
+    for (int done = 1; done <= 500; ++done) {
+        ReportMessage(MessageLevel::Progress, "Compressed %d of %d blocks, %.1f%% finished.", done, 500,
+                      done * 100.0 / 500);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return DialogText(dialog_) == "Compressed 500 of 500 blocks, 100.0% finished."; },
+                          kPatience));
+    EXPECT_TRUE(WaitUntil([&] { return BarPosition(dialog_) == 100; }, kPatience));
+}
+
+TEST_F(ProgressWindow, StatusAfterProgressStaysShown) {
+    ReportMessage(MessageLevel::Progress, "Compressed %d of %d blocks, %.1f%% finished.", 7, 56, 12.5);
+    ReportMessage(MessageLevel::Status, "Saving");
+    EXPECT_EQ(DialogText(dialog_), "Saving");
+    EXPECT_TRUE(WaitUntil([&] { return BarPosition(dialog_) == 13; }, kPatience));
+    EXPECT_EQ(DialogText(dialog_), "Saving");
 }
 
 TEST_F(ProgressWindow, LongTextShowsItsFirst1023Characters) {
