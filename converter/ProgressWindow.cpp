@@ -3,6 +3,7 @@
 #include <array>
 #include <chrono>
 #include <future>
+#include <system_error>
 #include <thread>
 
 #include "converter/ProgressIcon.h"
@@ -68,7 +69,11 @@ ui::HWND StartProgressWindow() {
 
     std::promise<int> threadEnd;
     g_progressThreadEnd = threadEnd.get_future();
-    std::thread([module, end = std::move(threadEnd)]() mutable { end.set_value(ProgressThread(module)); }).detach();
+    try {
+        std::thread([module, end = std::move(threadEnd)]() mutable { end.set_value(ProgressThread(module)); }).detach();
+    } catch (const std::system_error&) {
+        return nullptr;  // no thread for the window: the run goes on without it
+    }
 
     // The thread either publishes the dialog or ends.
     while (g_progressDialog.load() == nullptr) {
