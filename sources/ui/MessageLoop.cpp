@@ -143,10 +143,6 @@ LRESULT DispatchMessage(const MSG* message) {
     return CallProcedure(message->hwnd, message->message, message->wParam, message->lParam);
 }
 
-LRESULT CallWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return procedure ? procedure(window, message, wParam, lParam) : 0;
-}
-
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE:

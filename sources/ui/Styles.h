@@ -75,7 +75,6 @@ constexpr UINT RDW_ALLCHILDREN = 0x0080;
 constexpr UINT RDW_UPDATENOW = 0x0100;
 
 // GetWindowLongPtr / SetWindowLongPtr indices.
-constexpr int GWLP_WNDPROC = -4;  // replacing it subclasses the window; CallWindowProc reaches the old one
 constexpr int GWLP_ID = -12;
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;

@@ -261,7 +261,6 @@ intptr_t GetWindowLongPtr(HWND window, int index) {
     if (!object) return 0;
     switch (index) {
         case GWLP_ID: return object->id;
-        case GWLP_WNDPROC: return reinterpret_cast<intptr_t>(object->procedure);
         case GWL_STYLE: return object->style;
         case GWL_EXSTYLE: return object->exStyle;
         case GWLP_USERDATA: return object->userData;
@@ -278,11 +277,6 @@ intptr_t SetWindowLongPtr(HWND window, int index, intptr_t value) {
         case GWLP_USERDATA: field = &object->userData; break;
         case 0: field = object->dialogProcedure ? &object->messageResult : nullptr; break;
         default: break;
-    }
-    if (index == GWLP_WNDPROC) {
-        const intptr_t previous = reinterpret_cast<intptr_t>(object->procedure);
-        if (value) object->procedure = reinterpret_cast<WNDPROC>(value);
-        return previous;
     }
     if (index == GWL_STYLE || index == GWL_EXSTYLE) {
         DWORD& styleField = index == GWL_STYLE ? object->style : object->exStyle;

@@ -63,7 +63,7 @@ HWND GetDesktopWindow();
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND window);
 intptr_t GetWindowLongPtr(HWND window, int index);
-// GWLP_WNDPROC, GWLP_USERDATA, GWL_STYLE, GWL_EXSTYLE; returns the previous value.
+// GWLP_USERDATA, GWL_STYLE, GWL_EXSTYLE; returns the previous value.
 intptr_t SetWindowLongPtr(HWND window, int index, intptr_t value);
 HWND SetFocus(HWND window);  // the window that had the focus on this thread
 HWND GetFocus();
@@ -79,6 +79,5 @@ BOOL GetMessage(MSG* message, HWND window, UINT filterMin, UINT filterMax);
 BOOL TranslateMessage(const MSG* message);  // WM_KEYDOWN of a character key posts WM_CHAR
 LRESULT DispatchMessage(const MSG* message);
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CallWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace ui
