@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -61,19 +62,24 @@ protected:
             std::lock_guard<std::mutex> guard(g_lock);
             g_commands.clear();
         }
-        dialog_ = thread_.Window();
+        // The dialog's thread starts once the memory display is chosen.
+        thread_ = std::make_unique<UiTest::WindowThread>(
+            [] { return CreateDialogIndirectParam(nullptr, &kDialog, nullptr, ControlsProc, 0); });
+        dialog_ = thread_->Window();
         ASSERT_NE(dialog_, nullptr);
     }
     void TearDown() override {
         SendMessage(dialog_, WM_CLOSE, 0, 0);
-        EXPECT_EQ(thread_.Join(), 0);
+        if (thread_) {
+            EXPECT_EQ(thread_->Join(), 0);
+        }
     }
     bool Checked(int id) { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
     bool WaitChecked(int id) {
         return UiTest::WaitFor([&] { return Checked(id); });
     }
 
-    UiTest::WindowThread thread_{[] { return CreateDialogIndirectParam(nullptr, &kDialog, nullptr, ControlsProc, 0); }};
+    std::unique_ptr<UiTest::WindowThread> thread_;
     HWND dialog_ = nullptr;
 };
 

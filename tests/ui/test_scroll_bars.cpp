@@ -2,6 +2,7 @@
 // dragged thumb send the window.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -42,7 +43,13 @@ protected:
             std::lock_guard<std::mutex> guard(g_lock);
             g_requests.clear();
         }
-        window_ = thread_.Window();
+        // The window's thread starts once the memory display is chosen.
+        thread_ = std::make_unique<UiTest::WindowThread>([] {
+            return CreateWindowEx(0, "ScrollTest", "scroll",
+                                  WS_POPUP | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL, 100, 100, 256, 320,
+                                  nullptr, nullptr, nullptr, nullptr);
+        });
+        window_ = thread_->Window();
         ASSERT_NE(window_, nullptr);
         SCROLLINFO info;
         info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -54,7 +61,7 @@ protected:
     }
     void TearDown() override {
         SendMessage(window_, WM_CLOSE, 0, 0);
-        thread_.Join();
+        if (thread_) thread_->Join();
     }
     bool WaitForRequests(size_t count) {
         return UiTest::WaitFor([&] { return Requests().size() >= count; });
@@ -62,10 +69,7 @@ protected:
 
     static constexpr int kBarX = 101 + 238 + 8;
     UiTest::ScopedClass class_{"ScrollTest", ScrollProcedure};
-    UiTest::WindowThread thread_{[] {
-        return CreateWindowEx(0, "ScrollTest", "scroll", WS_POPUP | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL,
-                              100, 100, 256, 320, nullptr, nullptr, nullptr, nullptr);
-    }};
+    std::unique_ptr<UiTest::WindowThread> thread_;
     HWND window_ = nullptr;
 };
 
