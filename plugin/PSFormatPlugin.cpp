@@ -2,12 +2,15 @@
 
 #include <cstring>
 
+#include "plugin/AboutBox.h"
+
 namespace FormatPlugin {
 
 using namespace PluginHost;
 
-void PSFormatPlugin::About(const AboutRecord*) {
-    // The About box is added with the plug-in's dialogs; until then the call shows nothing.
+void PSFormatPlugin::About(const AboutRecord* aboutRecord) {
+    const PlatformData* platformData = aboutRecord != nullptr ? aboutRecord->platformData : nullptr;
+    ShowAboutBox(platformData != nullptr ? platformData->hwnd : nullptr);
 }
 
 void PSFormatPlugin::Main(int16_t selector, FormatRecord* hostRecord, intptr_t* data, int16_t* resultWord) {

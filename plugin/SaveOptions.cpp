@@ -1,5 +1,6 @@
 #include "plugin/SaveOptions.h"
 
+#include "plugin/DialogTemplates.h"
 #include "plugin/PluginModule.h"
 #include "plugin/TGAFormatDialog.h"
 #include "ui/Dialogs.h"
@@ -12,6 +13,7 @@ using namespace PluginHost;
 int16_t RunSaveOptionsDialog(const PlatformData* platformData, PluginGlobals* globals) {
     TGAFormatDialog dialog;
     if (platformData == nullptr || globals == nullptr) return userCanceledErr;
+    RegisterDialogTemplates(ModuleInstance());
     const ui::INT_PTR choice = ui::DialogBoxParam(ModuleInstance(), kSaveOptionsDialogId, platformData->hwnd,
                                                   DialogProc, reinterpret_cast<ui::LPARAM>(globals));
     if (choice == ui::IDCANCEL) return userCanceledErr;
