@@ -105,13 +105,16 @@ TEST_F(FailedSaves, LeaveAnExistingFileAsItWas) {
     EXPECT_EQ(files.Entries(), (std::vector<std::string>{"document.tga", "saved.tga"}));
 }
 
-TEST_F(FailedSaves, WithoutAWindowTheOptionsAreCancelled) {
+TEST_F(FailedSaves, WithoutADisplayTheOptionsDialogIsNotWaitedFor) {
     const std::string document = files.File("document.tga");
     WritePicture(document, RGB);
-    const TestSupport::ConverterResult run = RunHost({kTgaModule, "save", document, files.File("saved.tga")});
-    EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.output, "result -128\n");
-    EXPECT_FALSE(TestSupport::FileExists(files.File("saved.tga")));
+    for (const char* display : {"", "memory"}) {
+        const TestSupport::ConverterResult run =
+            RunHost({kTgaModule, "save", document, files.File("saved.tga")}, display);
+        EXPECT_EQ(run.exitStatus, 2) << display;
+        EXPECT_NE(run.errors.find("nobody can answer the dialog"), std::string::npos) << run.errors;
+        EXPECT_FALSE(TestSupport::FileExists(files.File("saved.tga")));
+    }
 }
 
 TEST_F(FailedSaves, TheIndexedModeNeedsAnIndexedFile) {

@@ -35,6 +35,8 @@ bool ParseSaveOptions(int argc, const char* const* argv, int first, HostCommandL
             std::optional<int32_t> mode = ModeByName(argv[++i]);
             if (!mode) return false;
             line.request.mode = *mode;
+        } else if (option == "--dialog" && hasValue) {
+            line.dialogScript = argv[++i];
         } else if (option == "--alpha-channels" && hasValue) {
             std::optional<int32_t> count = Count(argv[++i]);
             if (!count) return false;
@@ -53,8 +55,9 @@ std::optional<HostCommandLine> ParseHostCommandLine(int argc, const char* const*
     HostCommandLine line;
     line.module = argv[1];
     const std::string_view command = argv[2];
-    if (command == "about" && argc == 3) {
+    if (command == "about" && (argc == 3 || (argc == 5 && std::strcmp(argv[3], "--dialog") == 0))) {
         line.command = Command::About;
+        if (argc == 5) line.dialogScript = argv[4];
         return line;
     }
     if (command == "open" && (argc == 4 || (argc == 6 && std::strcmp(argv[4], "--dump") == 0))) {

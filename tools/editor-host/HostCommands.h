@@ -8,6 +8,7 @@
 #include <string>
 
 #include "plugin/host/FormatHost.h"
+#include "tools/editor-host/DialogScriptRunner.h"
 #include "tools/editor-host/HostCommandLine.h"
 #include "tools/editor-host/MainWindow.h"
 
@@ -18,10 +19,12 @@ namespace EditorHost {
 int RunOpen(PluginHost::PluginEntry entry, MainWindow& window, const std::string& file, const std::string& dumpPath);
 
 // Saves the document read from `documentPath` into `outputPath`, which is
-// replaced only when the save succeeds.
+// replaced only when the save succeeds. A `script` plays the save-options
+// dialog; without one, the dialog needs a display and a person.
 int RunSave(PluginHost::PluginEntry entry, MainWindow& window, const std::string& documentPath,
-            const std::string& outputPath, const DocumentRequest& request, bool runOptions);
+            const std::string& outputPath, const DocumentRequest& request, bool runOptions,
+            DialogScriptRunner* script);
 
-int RunAbout(PluginHost::PluginEntry entry, MainWindow& window);
+int RunAbout(PluginHost::PluginEntry entry, MainWindow& window, DialogScriptRunner* script);
 
 }  // namespace EditorHost
