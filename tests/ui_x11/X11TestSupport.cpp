@@ -74,6 +74,31 @@ bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
     return true;
 }
 
+ui::HINSTANCE TestModule() {
+    static const char module = 0;
+    return reinterpret_cast<ui::HINSTANCE>(const_cast<char*>(&module));
+}
+
+ui::INT_PTR RunModal(const ui::DialogTemplate& dialogTemplate, ui::DLGPROC procedure,
+                     const std::atomic<ui::HWND>& dialog, const std::string& title,
+                     const std::function<void(ui::x11probe::X11Probe& probe, uint64_t shown)>& person) {
+    constexpr int kTemplateId = 4000;
+    if (!ui::RegisterDialogTemplate(TestModule(), kTemplateId, &dialogTemplate)) return -1;
+    std::thread player([&] {
+        ui::x11probe::X11Probe probe;
+        uint64_t shown = 0;
+        if (probe.Connected() && WaitUntil([&] { return dialog.load() && (shown = probe.FindManaged(title)) != 0; })) {
+            person(probe, shown);
+            WaitUntil([&] { return !ui::IsWindow(dialog.load()); });
+        }
+        if (ui::HWND left = dialog.load(); ui::IsWindow(left)) ui::PostMessage(left, kGiveUp, 0, 0);
+    });
+    const ui::INT_PTR result = ui::DialogBoxParam(TestModule(), kTemplateId, nullptr, procedure, 0);
+    player.join();
+    ui::UnregisterDialogTemplates(TestModule());
+    return result;
+}
+
 bool Xdotool(const std::vector<std::string>& arguments) {
     const TestSupport::ConverterResult run = TestSupport::RunProgram("/usr/bin/xdotool", arguments);
     if (run.exitStatus != 0) std::fprintf(stderr, "xdotool failed: %s\n", run.errors.c_str());

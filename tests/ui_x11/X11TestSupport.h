@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -40,6 +41,23 @@ bool PumpUntil(ui::HWND window, const std::function<bool()>& done, std::chrono::
 
 // Waits without running messages (for a window of another thread).
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = kPatience);
+
+// The test program's module: its dialog templates and icons are registered under it.
+ui::HINSTANCE TestModule();
+
+// A modal dialog run by RunModal whose person gave up: the dialog procedure
+// answers kGiveUp with EndDialog(dialog, kGaveUp).
+constexpr ui::UINT kGiveUp = ui::WM_USER + 1;
+constexpr ui::INT_PTR kGaveUp = -5;
+
+// Runs the dialog of `dialogTemplate` modally on this thread while `person`
+// acts on another thread, with a probe of its own, once the procedure has
+// published the dialog in `dialog` and the window manager shows it titled
+// `title`. When the person is done and the dialog still stands after a while,
+// it gets kGiveUp. The dialog's result.
+ui::INT_PTR RunModal(const ui::DialogTemplate& dialogTemplate, ui::DLGPROC procedure,
+                     const std::atomic<ui::HWND>& dialog, const std::string& title,
+                     const std::function<void(ui::x11probe::X11Probe& probe, uint64_t shown)>& person);
 
 // Runs xdotool with these arguments; true when it succeeded.
 bool Xdotool(const std::vector<std::string>& arguments);

@@ -125,8 +125,7 @@ TEST_F(WindowHints, ClassIconIsTheWindowsIcon) {
     for (size_t i = 0; i < small.size(); ++i) small[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x010203u);
     for (size_t i = 0; i < large.size(); ++i) large[i] = 0x80000000u | static_cast<uint32_t>(i * 0x030201u);
     const IconImage images[] = {{16, 16, small.data()}, {32, 32, large.data()}};
-    static const char module = 0;
-    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(const_cast<char*>(&module));
+    const HINSTANCE instance = X11Test::TestModule();
     ASSERT_TRUE(RegisterIcon(instance, "X11TestIcon", images));
     ASSERT_TRUE(X11Test::RegisterTestClass("X11IconWindow", DefWindowProc, instance, LoadIcon(instance, "X11TestIcon")));
     HWND window = CreateWindowEx(0, "X11IconWindow", "With icon", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200, nullptr,

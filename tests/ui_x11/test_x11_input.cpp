@@ -2,22 +2,16 @@
 // the window system's dialogs and windows as their messages.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
 #include "ui_x11/X11TestSupport.h"
 
 namespace {
 
 using namespace ui;
-using X11Test::WaitUntil;
-using x11probe::X11Probe;
+using X11Test::kGaveUp;
+using X11Test::kGiveUp;
 
-constexpr int kTemplateId = 4100;
 constexpr int kGoButton = 1001;
-constexpr INT_PTR kClosed = 77;      // ended by WM_CLOSE
-constexpr INT_PTR kGaveUp = -5;      // ended by the test after waiting in vain
-constexpr UINT kGiveUp = WM_USER + 1;
+constexpr INT_PTR kClosed = 77;  // ended by WM_CLOSE
 
 // The focus starts on OK, the first tab stop; Tab moves it to Go.
 constexpr DialogItem kItems[] = {
@@ -26,10 +20,6 @@ constexpr DialogItem kItems[] = {
 };
 constexpr DialogTemplate kTemplate{WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 0, 150, 34, "Input", "MS Shell Dlg",
                                    8, kItems};
-const char kModule = 0;  // names this test program's templates
-
-HINSTANCE Module() { return reinterpret_cast<HINSTANCE>(const_cast<char*>(&kModule)); }
-
 // What the dialog's thread learnt, for the thread that plays the person.
 std::atomic<HWND> g_dialog{nullptr};
 std::atomic<WPARAM> g_lastCommand{0};
@@ -74,53 +64,45 @@ struct InputCase {
 
 void PrintTo(const InputCase& inputCase, std::ostream* out) { *out << inputCase.name; }
 
-// The person: waits for the dialog on the server, acts, and ends the dialog
-// only if nothing came of it.
-void Act(Action action, const std::string& title) {
-    X11Probe probe;
-    uint64_t shown = 0;
-    if (probe.Connected() && WaitUntil([&] { return g_dialog.load() && (shown = probe.FindManaged(title)) != 0; })) {
-        const std::string window = std::to_string(shown);
-        // Keys go to the active window as a person types them. (Naming the window
-        // to xdotool would make it look at the window again between press and
-        // release, fail as the dialog has ended, and leave the key held down.)
-        switch (action) {
-            case Action::Enter:
-                X11Test::Xdotool({"windowactivate", "--sync", window, "key", "Return"});
-                break;
-            case Action::Escape:
-                X11Test::Xdotool({"windowactivate", "--sync", window, "key", "Escape"});
-                break;
-            case Action::TabThenEnter:
-                X11Test::Xdotool({"windowactivate", "--sync", window, "key", "Tab", "Return"});
-                break;
-            case Action::ClickGo:
-                // The server takes the move before the click, as both come from one
-                // client. (A synchronous move waits long when the pointer is there already.)
-                X11Test::Xdotool({"windowactivate", "--sync", window, "mousemove", "--window", window,
-                                  std::to_string(g_goCentre.x), std::to_string(g_goCentre.y), "click", "1"});
-                break;
-            case Action::CloseButton:
-                probe.RequestClose(shown);
-                break;
-        }
-        WaitUntil([] { return !IsWindow(g_dialog.load()); });
+// The person, once the dialog is on the server.
+void Act(Action action, x11probe::X11Probe& probe, uint64_t shown) {
+    const std::string window = std::to_string(shown);
+    // Keys go to the active window as a person types them. (Naming the window
+    // to xdotool would make it look at the window again between press and
+    // release, fail as the dialog has ended, and leave the key held down.)
+    switch (action) {
+        case Action::Enter:
+            X11Test::Xdotool({"windowactivate", "--sync", window, "key", "Return"});
+            break;
+        case Action::Escape:
+            X11Test::Xdotool({"windowactivate", "--sync", window, "key", "Escape"});
+            break;
+        case Action::TabThenEnter:
+            X11Test::Xdotool({"windowactivate", "--sync", window, "key", "Tab", "Return"});
+            break;
+        case Action::ClickGo:
+            // The server takes the move before the click, as both come from one
+            // client. (A synchronous move waits long when the pointer is there already.)
+            X11Test::Xdotool({"windowactivate", "--sync", window, "mousemove", "--window", window,
+                              std::to_string(g_goCentre.x), std::to_string(g_goCentre.y), "click", "1"});
+            break;
+        case Action::CloseButton:
+            probe.RequestClose(shown);
+            break;
     }
-    if (HWND dialog = g_dialog.load(); IsWindow(dialog)) PostMessage(dialog, kGiveUp, 0, 0);
 }
 
 class DialogInput : public X11Test::XServerParamTest<InputCase> {};
 
 TEST_P(DialogInput, ReachesTheDialog) {
     const InputCase& inputCase = GetParam();
-    ASSERT_TRUE(RegisterDialogTemplate(Module(), kTemplateId, &kTemplate));
     g_title = std::string("Input ") + inputCase.name;
     g_dialog = nullptr;
     g_lastCommand = 0;
-    std::thread person(Act, inputCase.action, g_title);
-    const INT_PTR result = DialogBoxParam(Module(), kTemplateId, nullptr, InputDialogProcedure, 0);
-    person.join();
-    UnregisterDialogTemplates(Module());
+    const INT_PTR result = X11Test::RunModal(kTemplate, InputDialogProcedure, g_dialog, g_title,
+                                             [&](x11probe::X11Probe& probe, uint64_t shown) {
+                                                 Act(inputCase.action, probe, shown);
+                                             });
     EXPECT_EQ(result, inputCase.result);
     EXPECT_EQ(g_lastCommand.load(), inputCase.command);
 }

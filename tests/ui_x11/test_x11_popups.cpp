@@ -2,22 +2,16 @@
 // really is on the screen, and a click on one of its rows selects that entry.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
 #include "ui_x11/X11TestSupport.h"
 
 namespace {
 
 using namespace ui;
-using X11Test::WaitUntil;
-using x11probe::X11Probe;
+using X11Test::kGaveUp;
+using X11Test::kGiveUp;
 
-constexpr int kTemplateId = 4200;
 constexpr int kCombo = 1002;
 constexpr INT_PTR kSelectedBase = 100;  // the dialog ends with this plus the entry chosen
-constexpr INT_PTR kGaveUp = -5;
-constexpr UINT kGiveUp = WM_USER + 1;
 constexpr const char* kEntries[] = {"One", "Two", "Three"};
 
 constexpr DialogItem kItems[] = {
@@ -25,10 +19,6 @@ constexpr DialogItem kItems[] = {
 };
 constexpr DialogTemplate kTemplate{WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 0, 150, 80, "Drop-down list",
                                    "MS Shell Dlg", 8, kItems};
-const char kModule = 0;
-
-HINSTANCE Module() { return reinterpret_cast<HINSTANCE>(const_cast<char*>(&kModule)); }
-
 std::atomic<HWND> g_dialog{nullptr};
 RECT g_field;  // the combo box in the dialog's client area; written before g_dialog is published
 
@@ -64,42 +54,34 @@ struct SeenList {
 };
 
 // The person: opens the list with a click on the field, then clicks its second row.
-void ChooseSecondEntry(SeenList& seen) {
-    X11Probe probe;
-    uint64_t dialog = 0;
+void ChooseSecondEntry(x11probe::X11Probe& probe, uint64_t dialog, SeenList& seen) {
+    const RECT client = probe.Client(dialog);
+    const POINT field{client.left + (g_field.left + g_field.right) / 2, client.top + (g_field.top + g_field.bottom) / 2};
+    X11Test::Xdotool({"windowactivate", "--sync", std::to_string(dialog), "mousemove", std::to_string(field.x),
+                      std::to_string(field.y), "click", "1"});
     uint64_t list = 0;
-    if (probe.Connected() &&
-        WaitUntil([&] { return g_dialog.load() && (dialog = probe.FindManaged("Drop-down list")) != 0; })) {
-        const RECT client = probe.Client(dialog);
-        const POINT field{client.left + (g_field.left + g_field.right) / 2, client.top + (g_field.top + g_field.bottom) / 2};
-        X11Test::Xdotool({"windowactivate", "--sync", std::to_string(dialog), "mousemove", std::to_string(field.x),
-                          std::to_string(field.y), "click", "1"});
-        seen.opened = WaitUntil([&] {
-            const auto popUps = probe.PopUps();
-            return popUps.size() == 1 && (list = popUps[0]) != 0;
-        });
-        if (seen.opened) {
-            seen.list = probe.Client(list);
-            seen.expected = RECT{client.left + g_field.left, client.top + g_field.bottom, client.left + g_field.right,
-                                 client.top + g_field.bottom + (seen.list.bottom - seen.list.top)};
-            const int rowHeight = (seen.list.bottom - seen.list.top - 2) / 3;
-            X11Test::Xdotool({"mousemove", "--window", std::to_string(list), "10", std::to_string(1 + rowHeight * 3 / 2),
-                              "click", "1"});
-        }
-        WaitUntil([] { return !IsWindow(g_dialog.load()); });
-    }
-    if (HWND left = g_dialog.load(); IsWindow(left)) PostMessage(left, kGiveUp, 0, 0);
+    seen.opened = X11Test::WaitUntil([&] {
+        const auto popUps = probe.PopUps();
+        return popUps.size() == 1 && (list = popUps[0]) != 0;
+    });
+    if (!seen.opened) return;
+    seen.list = probe.Client(list);
+    seen.expected = RECT{client.left + g_field.left, client.top + g_field.bottom, client.left + g_field.right,
+                         client.top + g_field.bottom + (seen.list.bottom - seen.list.top)};
+    const int rowHeight = (seen.list.bottom - seen.list.top - 2) / 3;
+    X11Test::Xdotool({"mousemove", "--window", std::to_string(list), "10", std::to_string(1 + rowHeight * 3 / 2),
+                      "click", "1"});
 }
 
 class DropDownList : public X11Test::XServerTest {};
 
 TEST_F(DropDownList, OpensBelowItsFieldAndTakesAClick) {
-    ASSERT_TRUE(RegisterDialogTemplate(Module(), kTemplateId, &kTemplate));
     SeenList seen;
-    std::thread person(ChooseSecondEntry, std::ref(seen));
-    const INT_PTR result = DialogBoxParam(Module(), kTemplateId, nullptr, DropDownProcedure, 0);
-    person.join();
-    UnregisterDialogTemplates(Module());
+    g_dialog = nullptr;
+    const INT_PTR result = X11Test::RunModal(kTemplate, DropDownProcedure, g_dialog, "Drop-down list",
+                                             [&](x11probe::X11Probe& probe, uint64_t shown) {
+                                                 ChooseSecondEntry(probe, shown, seen);
+                                             });
     ASSERT_TRUE(seen.opened) << "no list opened";
     EXPECT_EQ(X11Test::Describe(seen.list), X11Test::Describe(seen.expected));
     EXPECT_EQ(result, kSelectedBase + 1);
