@@ -51,8 +51,9 @@ bool Drag(int fromX, int fromY, int toX, int toY);
 // Clicks the centre of a window (a control or a top-level window).
 bool ClickWindow(HWND window);
 // A key pressed and released on the active top-level window (the one shown or
-// clicked last): WM_KEYDOWN with the virtual key; characters follow through TranslateMessage.
-bool PressKey(WPARAM virtualKey);
+// clicked last), with or without Shift held: WM_KEYDOWN with the virtual key;
+// characters follow through TranslateMessage.
+bool PressKey(WPARAM virtualKey, bool shift = false);
 // The user's close button on a top-level window.
 bool CloseWindow(HWND window);
 // The user drags a top-level window's frame until its client area has this size

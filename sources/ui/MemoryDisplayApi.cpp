@@ -163,7 +163,7 @@ bool ClickWindow(HWND window) {
     return Click((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 
-bool PressKey(WPARAM virtualKey) {
+bool PressKey(WPARAM virtualKey, bool shift) {
     HWND active;
     {
         WindowGuard guard(WindowLock());
@@ -172,6 +172,7 @@ bool PressKey(WPARAM virtualKey) {
     if (!active) return false;
     DisplayEvent event{DisplayEvent::Kind::KeyDown, 0};
     event.key = virtualKey;
+    event.shift = shift;
     return Inject(active, {event});
 }
 

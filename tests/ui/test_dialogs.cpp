@@ -72,6 +72,8 @@ protected:
     UiTest::ScopedClass plainClass_{"PlainOwner", DefWindowProc};
 };
 
+constexpr WPARAM kShiftTab = 0x10000 | VK_TAB;  // Tab with Shift held
+
 struct KeyCase {
     std::string name;
     std::vector<WPARAM> keys;
@@ -87,7 +89,7 @@ TEST_P(ModalKeys, EndTheDialogWithTheButtonTheyChoose) {
                                       nullptr, nullptr, nullptr);
     std::thread person([&] {
         ASSERT_NE(WaitForShownWindow("Keys"), nullptr);
-        for (WPARAM key : GetParam().keys) memory::PressKey(key);
+        for (WPARAM key : GetParam().keys) memory::PressKey(key & 0xFFFF, key == kShiftTab);
     });
     g_ownerEnabledDuringDialog = true;
     EXPECT_EQ(DialogBoxParam(Module(), kKeyDialogId, owner, KeyDialogProc, 0), GetParam().result);
@@ -105,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"TabThenEnterPressesTheFocusedPushButton", {VK_TAB, VK_RETURN}, IDCANCEL},
                     KeyCase{"EnterOnACheckBoxPressesTheDefaultButton", {VK_TAB, VK_TAB, VK_RETURN}, IDOK},
                     KeyCase{"SpaceTogglesTheFocusedCheckBox", {VK_TAB, VK_TAB, VK_SPACE, VK_ESCAPE}, 100 + IDCANCEL},
-                    KeyCase{"TabWrapsAroundToTheFirstStop", {VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_RETURN}, IDCANCEL}),
+                    KeyCase{"TabWrapsAroundToTheFirstStop", {VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_RETURN}, IDCANCEL},
+                    KeyCase{"ShiftTabGoesBackAndWrapsToTheLastStop", {kShiftTab, VK_SPACE, kShiftTab, VK_RETURN}, 102}),
     [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
 TEST_F(Dialogs, AModalDialogOnAnotherThreadAnswersSendsWhileItRuns) {
