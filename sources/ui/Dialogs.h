@@ -8,8 +8,8 @@
 // the dialog's client area; its frame comes from the dialog's style.
 //
 // A module registers its templates by id; CreateDialogParam and DialogBoxParam
-// look them up by module and id. In a dialog, Enter sends WM_COMMAND for the
-// default push button (IDOK without one), Esc sends IDCANCEL, and Tab moves the
+// look them up by module and id. In a modal dialog, Enter sends WM_COMMAND for the
+// focused push button, else the default push button, else IDOK; Esc sends IDCANCEL; Tab moves the
 // focus among the WS_TABSTOP controls (Shift+Tab backwards); a modal dialog runs
 // its own message loop, with its owner disabled, until EndDialog.
 #pragma once

@@ -107,7 +107,6 @@ void PostQuitMessage(int exitCode) {
     queue.wake.Set();
 }
 
-// The filters are not applied: every caller takes all of the thread's messages.
 BOOL GetMessage(MSG* message, HWND, UINT, UINT) {
     if (!message) return -1;
     ThreadQueue& queue = CurrentQueue();

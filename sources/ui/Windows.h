@@ -63,7 +63,7 @@ HWND GetDesktopWindow();
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND window);
 intptr_t GetWindowLongPtr(HWND window, int index);
-// GWLP_USERDATA, GWL_STYLE, GWL_EXSTYLE; returns the previous value.
+// GWLP_USERDATA, GWL_STYLE, GWL_EXSTYLE (and DWLP_MSGRESULT of a dialog); returns the previous value.
 intptr_t SetWindowLongPtr(HWND window, int index, intptr_t value);
 HWND SetFocus(HWND window);  // the window that had the focus on this thread
 HWND GetFocus();
@@ -73,8 +73,11 @@ LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendDlgItemMessage(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
-// Waits for the next message of this thread's queue (or its display). FALSE on
-// WM_QUIT, whose exit code is then in message->wParam; -1 for a null message.
+// Waits for the next message of this thread's queue (or its display): messages
+// sent from other threads are handled meanwhile; then posted messages in order,
+// then WM_QUIT, then WM_PAINT for a window that is invalid. FALSE on WM_QUIT,
+// whose exit code is then in message->wParam; -1 for a null message. The window
+// and range filters are not applied: every caller takes all of the thread's messages.
 BOOL GetMessage(MSG* message, HWND window, UINT filterMin, UINT filterMax);
 BOOL TranslateMessage(const MSG* message);  // WM_KEYDOWN of a character key posts WM_CHAR
 LRESULT DispatchMessage(const MSG* message);
