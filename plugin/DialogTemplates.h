@@ -18,11 +18,11 @@ enum SaveOptionsControl : int {
     kMipLevelsList = 1002,
     kEtcMethodList = 1003,
     kColorCorrectionList = 1004,
-    kFirstMipModeRadio = 1020,  // + MipMode
-    kFirstFormatRadio = 1100,   // + TextureFormat
     kSizeText = 1114,
     kZoomText = 1115,
 };
+inline constexpr int kFirstMipModeRadio = 1020;  // + MipMode
+inline constexpr int kFirstFormatRadio = 1100;   // + TextureFormat
 inline constexpr int kLastMipModeRadio = kFirstMipModeRadio + 2;
 inline constexpr int kLastFormatRadio = kFirstFormatRadio + 13;
 
