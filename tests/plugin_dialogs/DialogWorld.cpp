@@ -54,6 +54,8 @@ void DialogWorld::Open(ImageLib::CImage* document, const ImageLib::ImageOptions&
     window = CreateDialogParam(FormatPlugin::ModuleInstance(), FormatPlugin::kSaveOptionsDialogId, host, DialogProc,
                                reinterpret_cast<LPARAM>(&globals));
     ASSERT_NE(window, nullptr);
+    // As the modal dialog shows itself.
+    ShowWindow(window, SW_SHOW);
 }
 
 void DialogWorld::Click(int id) {
