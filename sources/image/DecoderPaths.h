@@ -19,6 +19,8 @@ namespace Portable {
 void DecodeLevelRGB565(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
 void DecodeLevelRGB5A1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
 void DecodeLevelRGBA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
+void DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
+void DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
 }  // namespace Portable
 
 namespace Avx2 {
@@ -27,6 +29,8 @@ bool Supported();
 void DecodeLevelRGB565(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
 void DecodeLevelRGB5A1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
 void DecodeLevelRGBA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
+void DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
+void DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height);
 }  // namespace Avx2
 
 }  // namespace ImageLib

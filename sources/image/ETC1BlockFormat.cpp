@@ -22,9 +22,7 @@ struct IndexModifiers {
 constexpr IndexModifiers MakeIndexModifiers() {
     IndexModifiers table{};
     for (int32_t codeword = 0; codeword < 8; ++codeword) {
-        for (int32_t slot = 0; slot < 4; ++slot) {
-            table.value[codeword][kSlotToPixelIndex[slot]] = ETC1ModifierTable[codeword][slot];
-        }
+        for (uint32_t index = 0; index < 4; ++index) table.value[codeword][index] = IndexModifier(codeword, index);
     }
     return table;
 }
@@ -39,15 +37,9 @@ BaseColours DecodeBaseColours(uint32_t high) {
     BaseColours bases;
     const bool differential = (high & kDiffBit) != 0;
     for (int32_t channel = 0; channel < 3; ++channel) {
-        const uint32_t byte = (high >> kChannelShift[channel]) & 0xFFu;
-        if (differential) {
-            const auto first = static_cast<int32_t>(byte >> kDifferentialFirstShift);
-            bases.colour[0][channel] = Expand5(first);
-            bases.colour[1][channel] = Expand5(std::clamp(first + Delta(byte), 0, 31));
-        } else {
-            bases.colour[0][channel] = Expand4(static_cast<int32_t>(byte >> kIndividualFirstShift));
-            bases.colour[1][channel] = Expand4(static_cast<int32_t>(byte & FieldMask(kIndividualBits)));
-        }
+        const std::array<uint8_t, 2> base = BaseChannel((high >> kChannelShift[channel]) & 0xFFu, differential);
+        bases.colour[0][channel] = base[0];
+        bases.colour[1][channel] = base[1];
     }
     return bases;
 }

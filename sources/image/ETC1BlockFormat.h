@@ -11,6 +11,7 @@
 // 64-bit value, the low word first.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace ImageLib {
@@ -52,6 +53,20 @@ constexpr int32_t Delta(uint32_t channelByte) {
 constexpr int32_t Expand5(int32_t code) { return code << 3 | code >> 2; }
 constexpr int32_t Expand4(int32_t code) { return code << 4 | code; }
 
+// The 8-bit base colours of sub-blocks 1 and 2 in one channel, from that
+// channel's byte of the high word. Differential sums outside 0..31, which no
+// encoder produces, are clamped to 0..31.
+constexpr std::array<uint8_t, 2> BaseChannel(uint32_t channelByte, bool differential) {
+    if (!differential) {
+        return {static_cast<uint8_t>(Expand4(static_cast<int32_t>(channelByte >> kIndividualFirstShift))),
+                static_cast<uint8_t>(Expand4(static_cast<int32_t>(channelByte & FieldMask(kIndividualBits))))};
+    }
+    const auto first = static_cast<int32_t>(channelByte >> kDifferentialFirstShift);
+    const int32_t second = first + Delta(channelByte);
+    return {static_cast<uint8_t>(Expand5(first)),
+            static_cast<uint8_t>(Expand5(second < 0 ? 0 : (second > 31 ? 31 : second)))};
+}
+
 // Each slot's two-bit pixel index: slots -b, -a, +a, +b are indices 3, 2, 0, 1.
 inline constexpr uint32_t kSlotToPixelIndex[4] = {3, 2, 0, 1};
 
@@ -68,6 +83,17 @@ inline constexpr int32_t ETC1ModifierTable[8][4] = {
     {-8, -2, 2, 8},     {-17, -5, 5, 17},   {-29, -9, 9, 29},     {-42, -13, 13, 42},
     {-60, -18, 18, 60}, {-80, -24, 24, 80}, {-106, -33, 33, 106}, {-183, -47, 47, 183},
 };
+
+namespace ETC1Format {
+
+// The modifier that pixel index 0..3 (+a, +b, -a, -b) stands for under a codeword.
+constexpr int32_t IndexModifier(int32_t codeword, uint32_t index) {
+    int32_t slot = 0;
+    while (kSlotToPixelIndex[slot] != index) ++slot;
+    return ETC1ModifierTable[codeword][slot];
+}
+
+}  // namespace ETC1Format
 
 // Decodes the block given as its high and low words into `pixels`: 16 pixels
 // row by row, R, G, B each (48 bytes, every one written). Differential sums

@@ -5,6 +5,7 @@
 // alpha, then the colour block).
 #include <cstring>
 
+#include "image/DecoderPaths.h"
 #include "image/Etc1Block.h"
 #include "image/TextureCodecs.h"
 #include "image/TextureTiles.h"
@@ -12,8 +13,7 @@
 namespace ImageLib {
 namespace {
 
-void DecodeLevel(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, bool withAlpha) {
-    if (!IsWholeTiles(width, height)) return;
+void DecodePortable(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, bool withAlpha) {
     const size_t pixelBytes = withAlpha ? 4 : 3;
     const size_t stride = static_cast<size_t>(width) * pixelBytes;
     for (int32_t tileY = 0; tileY < height; tileY += kTileSide) {
@@ -34,6 +34,14 @@ void DecodeLevel(const uint8_t* source, uint8_t* destination, int32_t width, int
 
 }  // namespace
 
+void Portable::DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodePortable(source, destination, width, height, false);
+}
+
+void Portable::DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    DecodePortable(source, destination, width, height, true);
+}
+
 void EncodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height, int32_t quality,
                      EtcEncoderFunc encoder) {
     if (encoder != nullptr) encoder(source, destination, width, height, ETC1, quality);
@@ -45,11 +53,11 @@ void EncodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t widt
 }
 
 void DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeLevel(source, destination, width, height, false);
+    DecodeByProcessor(Portable::DecodeLevelETC1, Avx2::DecodeLevelETC1, source, destination, width, height);
 }
 
 void DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    DecodeLevel(source, destination, width, height, true);
+    DecodeByProcessor(Portable::DecodeLevelETC1A4, Avx2::DecodeLevelETC1A4, source, destination, width, height);
 }
 
 }  // namespace ImageLib
