@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "etc1/ETC1Cache.h"
 #include "platform/FileRanges.h"
@@ -61,9 +63,20 @@ bool WriteWholeTable(Platform::FileHandle file) {
     return Platform::WriteToFile(file, ETC1CacheMemory::Bytes(), kETC1CacheBytes, written);
 }
 
-// The file as it is now with this run's stores written over it, page by page.
-bool WriteStoresOnto(Platform::FileHandle current, Platform::FileHandle file) {
-    if (!Platform::CopyFileStart(current, file, kETC1CacheBytes)) return false;
+// Empty entries over the whole file, without touching the table.
+bool WriteEmptyTable(Platform::FileHandle file) {
+    static constexpr int64_t kChunk = int64_t{1} << 20;
+    const std::vector<uint8_t> empty(static_cast<size_t>(kChunk), 0xFF);
+    for (int64_t offset = 0; offset < kETC1CacheBytes; offset += kChunk) {
+        if (!Platform::WriteToFileAt(file, offset, empty.data(), std::min(kChunk, kETC1CacheBytes - offset))) return false;
+    }
+    return true;
+}
+
+// The file `base` (empty entries when it is not open) with the stores written
+// over it, page by page.
+bool WriteStoresOnto(Platform::FileHandle base, Platform::FileHandle file) {
+    if (!(base.IsOpen() ? Platform::CopyFileStart(base, file, kETC1CacheBytes) : WriteEmptyTable(file))) return false;
     bool written = true;
     const uint8_t* table = ETC1CacheMemory::Bytes();
     ETC1CacheMemory::ForEachStoredPage([&](uint32_t page, const uint64_t (&bits)[4]) {
@@ -71,9 +84,11 @@ bool WriteStoresOnto(Platform::FileHandle current, Platform::FileHandle file) {
         const int64_t entries = std::min<int64_t>(ETC1CacheMemory::kEntriesPerPage, kETC1CacheEntryCount - first);
         uint8_t bytes[ETC1CacheMemory::kEntriesPerPage * sizeof(ETC1CacheEntry)];
         const int64_t length = entries * int64_t{sizeof(ETC1CacheEntry)};
-        int64_t read = 0;
         const int64_t offset = first * int64_t{sizeof(ETC1CacheEntry)};
-        if (!written || !Platform::ReadFromFileAt(current, offset, bytes, length, read) || read != length) {
+        int64_t read = length;
+        if (base.IsOpen()) written = written && Platform::ReadFromFileAt(base, offset, bytes, length, read);
+        else std::memset(bytes, 0xFF, sizeof bytes);
+        if (!written || read != length) {
             written = false;
             return;
         }
@@ -127,13 +142,16 @@ bool SaveETC1Cache(int32_t method) {
     Platform::ReplacementFile replacement(path.c_str());
     Platform::FileHandle current = Platform::OpenFileForReading(path.c_str());
     Platform::FileStamp stamp;
-    // A table filled from another method's file holds more than its stores;
-    // without a whole file there is nothing to write them onto.
+    // The stores go onto the file as it is now. A table filled from another
+    // method's file holds more than its stores; one filled from this method's
+    // file, when no whole file is left to write onto, holds that file's entries
+    // too; only an emptied table is its stores and nothing else.
     const int32_t filledFrom = ETC1CacheMemory::FileMethod();
-    bool ontoCurrent = (filledFrom == -1 || filledFrom == method) && current.IsOpen() &&
-                       Platform::GetFileStamp(current, stamp) && stamp.length >= kETC1CacheBytes;
+    bool whole = current.IsOpen() && Platform::GetFileStamp(current, stamp) && stamp.length >= kETC1CacheBytes;
+    if (!whole) Platform::CloseFile(std::exchange(current, Platform::FileHandle::Invalid()));
+    bool onlyStores = (filledFrom == -1 || filledFrom == method) && (whole || filledFrom == -1);
     bool saved = replacement.File().IsOpen() &&
-                 (ontoCurrent ? WriteStoresOnto(current, replacement.File()) : WriteWholeTable(replacement.File())) &&
+                 (onlyStores ? WriteStoresOnto(current, replacement.File()) : WriteWholeTable(replacement.File())) &&
                  Platform::GetFileStamp(replacement.File(), stamp) && replacement.Commit();
     Platform::CloseFile(current);
     Platform::CloseFile(lock);
