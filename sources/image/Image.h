@@ -32,7 +32,11 @@ enum ImageFormat : int32_t {
 inline constexpr int32_t kMaxMipLevels = 9;
 inline constexpr int32_t kMaxPaletteCount = 256;
 
-using ByteBuffer = std::unique_ptr<uint8_t[]>;
+// Frees what AllocateBytes gave.
+struct ByteBufferRelease {
+    void operator()(uint8_t* bytes) const;
+};
+using ByteBuffer = std::unique_ptr<uint8_t[], ByteBufferRelease>;
 
 // A zero-filled buffer of `size` bytes, or null when `size` is below 1 or memory is short.
 ByteBuffer AllocateBytes(int64_t size);
