@@ -236,6 +236,26 @@ TEST_F(CacheFiles, AFileReplacedByAnotherRunIsWrittenAgain) {
     EXPECT_EQ(static_cast<int64_t>(std::filesystem::file_size(CacheFile(1))), kETC1CacheBytes);
 }
 
+// A large level fills the whole table at once: the pages already used keep
+// their stores, the others come from the file, or empty without one.
+TEST_F(CacheFiles, FillingTheWholeTableAtOnceKeepsStoresAndReadsTheRest) {
+    WriteCacheFile(1, kETC1CacheBytes);
+    LoadETC1Cache(1);
+    StoreETC1Block(5, 5, 6, 7);
+    ExpectETC1Lookups(kETC1CacheEntryCount);
+    EXPECT_TRUE(Finds(5, 5));
+    EXPECT_TRUE(HoldsTheCountingBlock());
+    EXPECT_FALSE(Finds(0, 0));
+
+    EmptyETC1Cache();
+    StoreETC1Block(6, 6, 7, 8);
+    ExpectETC1Lookups(kETC1CacheEntryCount);
+    EXPECT_TRUE(Finds(6, 6));
+    EXPECT_FALSE(Finds(5, 5));
+    EXPECT_FALSE(HoldsTheCountingBlock());
+    EXPECT_FALSE(Finds(0, 0));
+}
+
 // Memory never written holds zeros: such an entry must not pass for the black
 // block, whose key is 0 and whose entry is entry 0.
 TEST_F(CacheFiles, AnAllZeroFileHoldsNoEntry) {
