@@ -95,7 +95,8 @@ OrientationChoice TryIndividual(Orientation& o, int32_t cutoff) {
     if (HalvesOutOfReach(o, cutoff)) return choice;
     int32_t seed[3];
     for (int32_t channel = 0; channel < 3; ++channel) seed[channel] = IndividualSeed(o.firstAverage[channel]);
-    Candidate first = o.kernel.findFirstBest(o.firstTables, kIndividualCodes, cutoff - LeastError(o.secondTables), seed);
+    Candidate first =
+        o.kernel.findFirstBest(o.firstTables, kIndividualCodes, cutoff - LeastError(o.secondTables), seed);
     if (first.key < 0) return choice;
     for (int32_t channel = 0; channel < 3; ++channel) seed[channel] = IndividualSeed(o.secondAverage[channel]);
     Candidate second = o.kernel.findFirstBest(o.secondTables, kIndividualCodes, cutoff - first.error, seed);
@@ -136,7 +137,8 @@ uint32_t DifferentialHighWord(const int32_t first[3], const int32_t second[3], i
                               HalfShape shape) {
     uint32_t word = 0;
     for (int32_t channel = 0; channel < 3; ++channel) {
-        uint32_t delta = static_cast<uint32_t>(second[channel] - first[channel]) & Format::FieldMask(Format::kDeltaBits);
+        const uint32_t delta =
+            static_cast<uint32_t>(second[channel] - first[channel]) & Format::FieldMask(Format::kDeltaBits);
         word |= (static_cast<uint32_t>(first[channel]) << Format::kDifferentialFirstShift | delta)
                 << Format::kChannelShift[channel];
     }
