@@ -235,18 +235,4 @@ void DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t widt
 
 }  // namespace ImageLib::Avx2
 
-#else
-
-namespace ImageLib::Avx2 {
-
-void DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    Portable::DecodeLevelETC1(source, destination, width, height);
-}
-
-void DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
-    Portable::DecodeLevelETC1A4(source, destination, width, height);
-}
-
-}  // namespace ImageLib::Avx2
-
-#endif
+#endif  // without the x86 kernels, TextureDecodersAvx2.cpp stands in for these

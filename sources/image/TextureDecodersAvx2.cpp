@@ -104,6 +104,7 @@ void DecodeLevelRGBA4(const uint8_t* source, uint8_t* destination, int32_t width
 
 #else
 
+// Without the x86 kernels every AVX2 entry, the ETC1 ones included, is the portable decoder.
 namespace ImageLib::Avx2 {
 
 bool Supported() { return false; }
@@ -118,6 +119,14 @@ void DecodeLevelRGB5A1(const uint8_t* source, uint8_t* destination, int32_t widt
 
 void DecodeLevelRGBA4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
     Portable::DecodeLevelRGBA4(source, destination, width, height);
+}
+
+void DecodeLevelETC1(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    Portable::DecodeLevelETC1(source, destination, width, height);
+}
+
+void DecodeLevelETC1A4(const uint8_t* source, uint8_t* destination, int32_t width, int32_t height) {
+    Portable::DecodeLevelETC1A4(source, destination, width, height);
 }
 
 }  // namespace ImageLib::Avx2
