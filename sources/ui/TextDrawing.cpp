@@ -13,11 +13,14 @@ void SelectFace(cairo_t* cairo, bool bold) {
     cairo_set_font_size(cairo, kTextSize);
 }
 
-// Menu-style mnemonics: "&OK" shows "OK", "&&" shows "&".
-std::string WithoutMnemonics(const std::string& text) {
+// What one line shows of a text: menu-style mnemonics ("&OK" shows "OK", "&&"
+// shows "&"), and no control characters, which the font would draw as boxes
+// (a caption may end in the line break of the line it was made from).
+std::string ShownText(const std::string& text) {
     std::string shown;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '&' && i + 1 < text.size()) ++i;
+        if (static_cast<unsigned char>(text[i]) < 0x20) continue;
         shown += text[i];
     }
     return shown;
@@ -27,7 +30,7 @@ std::string WithoutMnemonics(const std::string& text) {
 
 void DrawTextLine(cairo_t* cairo, const std::string& text, const RECT& box, TextAlign align, COLORREF color,
                   bool bold) {
-    const std::string shown = WithoutMnemonics(text);
+    const std::string shown = ShownText(text);
     if (shown.empty()) return;
     cairo_save(cairo);
     cairo_rectangle(cairo, box.left, box.top, box.right - box.left, box.bottom - box.top);
@@ -51,7 +54,7 @@ int TextWidth(const std::string& text) {
     cairo_t* cairo = cairo_create(surface);
     SelectFace(cairo, false);
     cairo_text_extents_t extents;
-    cairo_text_extents(cairo, WithoutMnemonics(text).c_str(), &extents);
+    cairo_text_extents(cairo, ShownText(text).c_str(), &extents);
     cairo_destroy(cairo);
     cairo_surface_destroy(surface);
     return static_cast<int>(std::ceil(extents.x_advance));

@@ -225,4 +225,22 @@ TEST_F(Drawing, AWindowsPictureWrittenAsPngReadsBackTheSame) {
     cairo_surface_destroy(read);
 }
 
+// A caption made from a printed line keeps its line break; the title shows the
+// text alone, with no box for the break. The captions with and without it must
+// look alike, and unlike a caption with one more letter.
+TEST_F(Drawing, ControlCharactersInACaptionShowNothing) {
+    const auto titleOf = [this](const char* caption) {
+        HWND window = CreateWindowEx(0, "DrawingTest", caption, WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200, 60,
+                                     nullptr, nullptr, nullptr, nullptr);
+        memory::Picture picture;
+        EXPECT_TRUE(memory::ReadPicture(window, picture));
+        DestroyWindow(window);
+        return picture.pixels;
+    };
+    const std::vector<uint32_t> plain = titleOf("a.tga -> b.voq ");
+    EXPECT_EQ(titleOf("a.tga -> b.voq \n"), plain);
+    EXPECT_EQ(titleOf("a.tga -> b.voq \t\r\n"), plain);
+    EXPECT_NE(titleOf("a.tga -> b.voq x"), plain);
+}
+
 }  // namespace
