@@ -1,9 +1,13 @@
 // The plug-in's entry: selector dispatch, the globals kept in the host's
 // handle, revertInfo, and the result word.
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "PluginWorld.h"
 #include "tools/editor-host/HostHandles.h"
+#include "ui/MemoryDisplay.h"
+#include "ui/WindowSystem.h"
 
 namespace PluginTests {
 namespace {
@@ -42,8 +46,18 @@ void ExpectOptionsEqual(const ImageLib::ImageOptions& actual, const ImageLib::Im
 }
 
 TEST_F(Globals, AboutNeedsNoGlobalsAndLeavesTheDataWordAlone) {
+    // The About box is modal: a person closes it from outside the host's thread.
+    ASSERT_TRUE(ui::UseMemoryDisplay());
+    std::thread person([] {
+        for (int i = 0; i < 500; ++i) {
+            ui::HWND box = ui::memory::FindWindowByCaption("About");
+            if (box != nullptr && ui::IsWindowVisible(box) && ui::memory::PressKey(ui::VK_ESCAPE)) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
     HostSession session(CallPlugin, nullptr);
     session.About();
+    person.join();
     EXPECT_EQ(session.DataWord(), 0);
     EXPECT_EQ(LiveHandleCount(), 0);
 }
