@@ -195,8 +195,14 @@ TEST_P(MessageBoxLevel, OpensABoxOverTheDialogAndHoldsTheReporterUntilItIsClosed
     // A box that never shows leaves the reporter blocked or returned: either
     // way the test ends (a thread left unjoined ends the program).
     ui::HWND box = nullptr;
+    // The box exists a moment before it shows: wait for what a person would see.
     ASSERT_TRUE(WaitUntil(
-        [&] { return returned || (box = ui::memory::FindWindowByCaption(GetParam().caption)) != nullptr; }, kPatience));
+        [&] {
+            if (returned) return true;
+            box = ui::memory::FindWindowByCaption(GetParam().caption);
+            return box != nullptr && ui::IsWindowVisible(box);
+        },
+        kPatience));
     ASSERT_NE(box, nullptr) << "the report returned without a box";
     EXPECT_EQ(ui::GetParent(box), dialog_);
     EXPECT_TRUE(ui::IsWindowVisible(box));
