@@ -14,9 +14,10 @@ bool WriteAll(Platform::FileHandle file, const void* data, int64_t count) {
     return done == count;
 }
 
-// Reads `size` bytes from the current position into a new buffer.
+// Reads `size` bytes from the current position into a new buffer; a short read
+// gives no buffer, so none of it is read unfilled.
 ByteBuffer ReadFromHere(Platform::FileHandle file, int64_t size) {
-    ByteBuffer buffer = AllocateBytes(size);
+    ByteBuffer buffer = AllocateBytes(size, BufferFill::Unfilled);
     if (!buffer) return nullptr;
     int64_t done = 0;
     if (!Platform::ReadFromFile(file, buffer.get(), size, done) || done != size) return nullptr;

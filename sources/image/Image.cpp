@@ -18,15 +18,18 @@ constexpr size_t kHugePage = size_t{2} << 20;
 
 void ByteBufferRelease::operator()(uint8_t* bytes) const { std::free(bytes); }
 
-ByteBuffer AllocateBytes(int64_t size) {
+ByteBuffer AllocateBytes(int64_t size, BufferFill fill) {
     if (size < 1 || size > kMaxByteCount) return nullptr;
     const auto bytes = static_cast<size_t>(size);
-    if (bytes < kHugePage) return ByteBuffer(static_cast<uint8_t*>(std::calloc(bytes, 1)));
+    const bool zeroed = fill == BufferFill::Zeroed;
+    if (bytes < kHugePage) {
+        return ByteBuffer(static_cast<uint8_t*>(zeroed ? std::calloc(bytes, 1) : std::malloc(bytes)));
+    }
     const size_t whole = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     auto* buffer = static_cast<uint8_t*>(std::aligned_alloc(kHugePage, whole));
     if (buffer == nullptr) return nullptr;
     Platform::AdviseHugePages(buffer, whole);
-    std::memset(buffer, 0, bytes);
+    if (zeroed) std::memset(buffer, 0, bytes);
     return ByteBuffer(buffer);
 }
 

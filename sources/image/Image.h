@@ -38,8 +38,12 @@ struct ByteBufferRelease {
 };
 using ByteBuffer = std::unique_ptr<uint8_t[], ByteBufferRelease>;
 
-// A zero-filled buffer of `size` bytes, or null when `size` is below 1 or memory is short.
-ByteBuffer AllocateBytes(int64_t size);
+// Whether a new buffer starts zero-filled. Unfilled is only for a buffer whose
+// every byte is written before anything reads it: the zeroing would be pure cost.
+enum class BufferFill { Zeroed, Unfilled };
+
+// A buffer of `size` bytes, or null when `size` is below 1 or memory is short.
+ByteBuffer AllocateBytes(int64_t size, BufferFill fill = BufferFill::Zeroed);
 
 class CImage {
 public:

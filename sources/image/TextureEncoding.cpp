@@ -62,7 +62,8 @@ ByteBuffer EncodeMipLevels(const CImage* image, int32_t format, int32_t quality,
     if (size <= 0 || workSize <= 0) return nullptr;
     // Zero-filled, so ETC1 levels without an encoder hold zeros.
     ByteBuffer data = AllocateBytes(size);
-    ByteBuffer work = AllocateBytes(workSize);
+    // Each level is converted into the front of it before its encoder reads it.
+    ByteBuffer work = AllocateBytes(workSize, BufferFill::Unfilled);
     if (!data || !work) return nullptr;
 
     uint8_t* position = data.get();

@@ -99,9 +99,11 @@ bool WritePixels(const CImage& image, Platform::FileHandle file, const ImageOpti
     int32_t bytesPerPixel = GetBytesPerPixel(image.format);
     if (!image.pixels || ImageTypeOf(image.format) == 0) return false;
     int32_t size = GetTgaPixelDataSize(image, None, options);
-    ByteBuffer stored = AllocateBytes(size);
+    // Raw rows fill the buffer whole; RLE packets may end short of their bound.
+    const bool rle = IsRleRequested(options);
+    ByteBuffer stored = AllocateBytes(size, rle ? BufferFill::Zeroed : BufferFill::Unfilled);
     if (!stored) return false;
-    if (IsRleRequested(options)) {
+    if (rle) {
         EncodeRle(image.pixels.get(), stored.get(), image.width, image.height, bytesPerPixel, true);
     } else {
         StoreRawRows(image.pixels.get(), stored.get(), image.width, image.height, bytesPerPixel);
