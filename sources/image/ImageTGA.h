@@ -50,12 +50,12 @@ public:
     // that start at the file's position; packets may run across rows.
     bool DecodeRle(Platform::FileHandle file, uint8_t* output, int32_t expectedSize) const;
 
-    // Turn the stored pixels (rows and columns in the order the descriptor
-    // gives) into this image's top-down pixels, allocating them when missing.
-    bool UnpackPixels8(const uint8_t* stored);
+    // Turns stored 16-bit pixels (rows and columns in the order the descriptor
+    // gives) into this image's top-down RGB pixels, allocating them when missing.
     bool UnpackPixels16(const uint8_t* stored);
-    bool UnpackPixels24(const uint8_t* stored);
-    bool UnpackPixels32(const uint8_t* stored);
+    // Puts pixels read as stored (8, 24 or 32 bits, the image's own width) into
+    // top-down R,G,B(,A) order where they are.
+    bool ArrangeStoredPixels();
 
     TgaHeader header;
 };

@@ -111,17 +111,20 @@ bool CImageTGA::ReadBody(Platform::FileHandle file) {
     // Data too short for the pixels is refused before their buffer is allocated.
     int64_t available = GetRemainingSize(file);
     if (rle ? available * kMaxRleExpansion < storedSize : available < storedSize) return false;
-    ByteBuffer stored = AllocateBytes(storedSize);
+    // Pixels as wide as the image's own are read straight into it and put in
+    // order there; only 16-bit pixels, which widen, need a buffer of their own.
+    // Either buffer is filled whole before it is read, or dropped.
+    const bool widens = header.pixelDepth == 16;
+    if (!widens && GetImageSize(None, nullptr) != storedSize) return false;
+    ByteBuffer stored = AllocateBytes(storedSize, BufferFill::Unfilled);
     if (!stored) return false;
     bool filled = rle ? DecodeRle(file, stored.get(), storedSize) : ReadExact(file, stored.get(), storedSize);
     if (!filled) return false;
-    switch (header.pixelDepth) {
-        case 8: return UnpackPixels8(stored.get());
-        case 16: return UnpackPixels16(stored.get());
-        case 24: return UnpackPixels24(stored.get());
-        case 32: return UnpackPixels32(stored.get());
-        default: return false;
-    }
+    if (widens) return UnpackPixels16(stored.get());
+    pixels = std::move(stored);
+    if (ArrangeStoredPixels()) return true;
+    pixels.reset();
+    return false;
 }
 
 }  // namespace ImageLib

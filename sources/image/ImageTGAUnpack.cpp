@@ -1,4 +1,7 @@
 // Stored TGA pixels to the top-down pixels of the image.
+#include <algorithm>
+#include <utility>
+
 #include "image/ImageTGA.h"
 
 namespace ImageLib {
@@ -34,11 +37,24 @@ bool Unpack(CImage& image, const TgaHeader& header, const uint8_t* stored, Conve
 // A 5-bit channel stretched to 0..255 (31 -> 255, 16 -> 131).
 uint8_t Expand5(uint32_t value) { return static_cast<uint8_t>((value & 31) * 255 / 31); }
 
-}  // namespace
-
-bool CImageTGA::UnpackPixels8(const uint8_t* stored) {
-    return Unpack<1, 1>(*this, header, stored, [](const uint8_t* in, uint8_t* out) { out[0] = in[0]; });
+void SwapRows(uint8_t* data, int64_t rowBytes, int64_t height) {
+    for (int64_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        std::swap_ranges(data + top * rowBytes, data + (top + 1) * rowBytes, data + bottom * rowBytes);
+    }
 }
+
+void ReversePixels(uint8_t* row, int64_t width, int64_t pixelBytes) {
+    for (int64_t left = 0, right = width - 1; left < right; ++left, --right) {
+        std::swap_ranges(row + left * pixelBytes, row + (left + 1) * pixelBytes, row + right * pixelBytes);
+    }
+}
+
+// Stored B,G,R(,A) become R,G,B(,A).
+void SwapRedAndBlue(uint8_t* row, int64_t width, int64_t pixelBytes) {
+    for (int64_t x = 0; x < width; ++x) std::swap(row[x * pixelBytes], row[x * pixelBytes + 2]);
+}
+
+}  // namespace
 
 bool CImageTGA::UnpackPixels16(const uint8_t* stored) {
     // X1R5G5B5, little-endian; the top bit is ignored.
@@ -50,21 +66,20 @@ bool CImageTGA::UnpackPixels16(const uint8_t* stored) {
     });
 }
 
-bool CImageTGA::UnpackPixels24(const uint8_t* stored) {
-    return Unpack<3, 3>(*this, header, stored, [](const uint8_t* in, uint8_t* out) {
-        out[0] = in[2];
-        out[1] = in[1];
-        out[2] = in[0];
-    });
-}
-
-bool CImageTGA::UnpackPixels32(const uint8_t* stored) {
-    return Unpack<4, 4>(*this, header, stored, [](const uint8_t* in, uint8_t* out) {
-        out[0] = in[2];
-        out[1] = in[1];
-        out[2] = in[0];
-        out[3] = in[3];
-    });
+bool CImageTGA::ArrangeStoredPixels() {
+    const int64_t pixelBytes = GetBytesPerPixel(format);
+    if (!pixels || pixelBytes != header.pixelDepth / 8 || width != header.width || height != header.height) {
+        return false;
+    }
+    const int64_t rowBytes = width * pixelBytes;
+    if ((header.descriptor & kRowsTopToBottom) == 0) SwapRows(pixels.get(), rowBytes, height);
+    const bool rightToLeft = (header.descriptor & kColumnsRightToLeft) != 0;
+    for (int64_t y = 0; y < height; ++y) {
+        uint8_t* row = pixels.get() + y * rowBytes;
+        if (rightToLeft) ReversePixels(row, width, pixelBytes);
+        if (pixelBytes >= 3) SwapRedAndBlue(row, width, pixelBytes);
+    }
+    return true;
 }
 
 }  // namespace ImageLib

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "image/ImageTGA.h"
@@ -128,6 +129,49 @@ INSTANTIATE_TEST_SUITE_P(TgaReader, TgaDepthTable,
                          [](const testing::TestParamInfo<DepthParam>& info) {
                              return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_rle" : "") +
                                     "_descriptor" + std::to_string(std::get<2>(info.param));
+                         });
+
+// Odd sides leave a middle row and a middle column that stay in place while
+// the others trade places.
+struct OddSideCase {
+    const char* name;
+    uint8_t type;
+    uint8_t depth;
+};
+
+using OddSideParam = std::tuple<OddSideCase, uint8_t>;
+
+class TgaOddSideTable : public testing::TestWithParam<OddSideParam> {};
+
+TEST_P(TgaOddSideTable, PlacesEveryPixelOfA3x5Image) {
+    const auto& [c, descriptor] = GetParam();
+    const int32_t bytesPerPixel = c.depth / 8;
+    TgaFile file;
+    file.imageType = c.type;
+    file.pixelDepth = c.depth;
+    file.width = 3;
+    file.height = 5;
+    file.descriptor = descriptor;
+    Bytes fileRows(static_cast<size_t>(3 * 5 * bytesPerPixel));
+    for (size_t i = 0; i < fileRows.size(); ++i) fileRows[i] = static_cast<uint8_t>(i + 1);
+    file.data = fileRows;
+    // Stored B,G,R(,A) reads as R,G,B(,A).
+    Bytes converted = fileRows;
+    for (size_t i = 0; bytesPerPixel >= 3 && i < converted.size(); i += bytesPerPixel) {
+        std::swap(converted[i], converted[i + 2]);
+    }
+    CImageTGA image;
+    ASSERT_TRUE(LoadTga(file, image));
+    EXPECT_EQ(PixelsOf(image), InImageOrder(converted, 3, 5, bytesPerPixel, descriptor));
+}
+
+INSTANTIATE_TEST_SUITE_P(TgaReader, TgaOddSideTable,
+                         testing::Combine(testing::Values(OddSideCase{"grey8", 3, 8}, OddSideCase{"rgb24", 2, 24},
+                                                          OddSideCase{"rgba32", 2, 32}),
+                                          testing::Values(uint8_t{0x00}, uint8_t{0x20}, uint8_t{0x10}, uint8_t{0x30})),
+                         [](const testing::TestParamInfo<OddSideParam>& info) {
+                             return std::string(std::get<0>(info.param).name) + "_descriptor" +
+                                    std::to_string(std::get<1>(info.param));
                          });
 
 struct OriginCase {
@@ -346,6 +390,8 @@ TEST_P(TgaRefusalTable, ReadFails) {
     GetParam().spoil(file);
     CImageTGA image;
     EXPECT_FALSE(LoadTga(file, image));
+    // Nothing half read stays behind to be used as pixels.
+    EXPECT_FALSE(image.pixels);
 }
 
 INSTANTIATE_TEST_SUITE_P(TgaReader, TgaRefusalTable, testing::ValuesIn(kRefusals),
