@@ -1,5 +1,6 @@
 // The FENK writer: the file byte for byte, CR LF line ends, attribute values
 // escaped so that any text round-trips and the file stays well-formed XML.
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -50,13 +51,23 @@ bool WriteMetaData(Platform::FileHandle file, const char* source) {
            WriteString(file, "\t\t</Create>\r\n") && WriteString(file, "\t</MetaData>\r\n");
 }
 
+// Bytes encoded at a time: whole groups of 3, so the pieces join into the one
+// text, and a level's text never sits in memory whole.
+constexpr int32_t kBase64ChunkBytes = 3 * 4096;
+
+bool WriteBase64(Platform::FileHandle file, const uint8_t* data, int32_t count) {
+    char text[kBase64ChunkBytes / 3 * 4];
+    for (int32_t done = 0; done < count; done += kBase64ChunkBytes) {
+        const int32_t length = Base64Encode(text, data + done, std::min(kBase64ChunkBytes, count - done));
+        if (!WriteBytes(file, text, length)) return false;
+    }
+    return true;
+}
+
 // One PixelBasedImageVoq line holding the Base64 text of `count` bytes.
 bool WriteLevel(Platform::FileHandle file, const uint8_t* data, int32_t count) {
-    int32_t length = Base64EncodedSize(count);
-    if (length < 1) return false;
-    std::string text(static_cast<size_t>(length), '\0');
-    Base64Encode(text.data(), data, count);
-    return WriteString(file, "\t\t\t\t\t<PixelBasedImageVoq>") && WriteString(file, text.c_str()) &&
+    if (Base64EncodedSize(count) < 1) return false;
+    return WriteString(file, "\t\t\t\t\t<PixelBasedImageVoq>") && WriteBase64(file, data, count) &&
            WriteString(file, "</PixelBasedImageVoq>\r\n");
 }
 
