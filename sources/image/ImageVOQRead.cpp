@@ -72,7 +72,8 @@ bool CImageVOQ::ReadBody(Platform::FileHandle file) {
     // A file too short for its data is refused before anything is allocated for it.
     if (format == None || dataSize < 1 || GetRemainingSize(file) < dataSize) return false;
     if (!AllocatePixels() || !AllocateMipChain()) return false;
-    ByteBuffer data = AllocateBytes(dataSize);
+    // Read whole or dropped, so no byte of it is read unfilled.
+    ByteBuffer data = AllocateBytes(dataSize, BufferFill::Unfilled);
     if (!data || !ReadExact(file, data.get(), dataSize)) return false;
     const uint8_t* source = data.get();
     uint8_t* level = mipChain.get();
