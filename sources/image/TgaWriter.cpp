@@ -99,7 +99,8 @@ bool WritePixels(const CImage& image, Platform::FileHandle file, const ImageOpti
     int32_t bytesPerPixel = GetBytesPerPixel(image.format);
     if (!image.pixels || ImageTypeOf(image.format) == 0) return false;
     int32_t size = GetTgaPixelDataSize(image, None, options);
-    // Raw rows fill the buffer whole; RLE packets may end short of their bound.
+    // Raw rows fill the buffer whole; the RLE size comes from a separate count,
+    // so that buffer keeps its zeroing.
     const bool rle = IsRleRequested(options);
     ByteBuffer stored = AllocateBytes(size, rle ? BufferFill::Zeroed : BufferFill::Unfilled);
     if (!stored) return false;
