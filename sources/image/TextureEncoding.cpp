@@ -62,17 +62,23 @@ ByteBuffer EncodeMipLevels(const CImage* image, int32_t format, int32_t quality,
     if (size <= 0 || workSize <= 0) return nullptr;
     // Zero-filled, so ETC1 levels without an encoder hold zeros.
     ByteBuffer data = AllocateBytes(size);
-    // Each level is converted into the front of it before its encoder reads it.
-    ByteBuffer work = AllocateBytes(workSize, BufferFill::Unfilled);
-    if (!data || !work) return nullptr;
+    // The encoders read RGBA: an RGBA chain's levels are read where they are,
+    // any other is converted level by level into the front of `work`.
+    const bool readInPlace = image->format == RGBA;
+    ByteBuffer work = readInPlace ? nullptr : AllocateBytes(workSize, BufferFill::Unfilled);
+    if (!data || (!readInPlace && !work)) return nullptr;
 
     uint8_t* position = data.get();
+    const uint8_t* chainLevel = image->mipChain.get();
     for (int32_t i = 0; i < image->mipLevels; ++i) {
         const int32_t width = image->mipWidth[i];
         const int32_t height = image->mipHeight[i];
-        if (!image->GetMipImage(work.get(), workSize, RGBA, i)) return nullptr;
-        EncodeLevel(format, work.get(), position, width, height, quality, encoder);
+        const int32_t levelBytes = image->GetMipImageSize(i, None);
+        if (levelBytes < 1) return nullptr;
+        if (!readInPlace && !image->GetMipImage(work.get(), workSize, RGBA, i)) return nullptr;
+        EncodeLevel(format, readInPlace ? chainLevel : work.get(), position, width, height, quality, encoder);
         position += GetTextureDataSize(width, height, 1, format);
+        chainLevel += levelBytes;
     }
     return data;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -156,6 +157,38 @@ TEST(EncodeMipLevels, EtcLevelsWithoutAnEncoderAreZero) {
     ASSERT_EQ(image.mipLevels, 2);
     EXPECT_EQ(Bytes(texture, 256 + 64), std::vector<uint8_t>(256 + 64, 0));
 }
+
+// An RGBA chain is encoded from its own levels: every level gives what its
+// encoder gives for a separate copy of that level's pixels.
+class RgbaChainLevels : public testing::TestWithParam<int32_t> {};
+
+TEST_P(RgbaChainLevels, EachLevelIsEncodedFromItsOwnPixels) {
+    const int32_t format = GetParam();
+    CImage image;
+    ASSERT_TRUE(image.Create(RGBA, 64, 32, 0, 0, 0, 0));
+    FillRandom(image, 11);
+    const ImageOptions options = MipOptions(format, GenerateMipMap);
+    const ByteBuffer texture = EncodeTexture(&image, &options);
+    ASSERT_NE(texture, nullptr);
+    ASSERT_EQ(image.mipLevels, 3);
+
+    std::vector<uint8_t> expected;
+    for (int32_t i = 0; i < image.mipLevels; ++i) {
+        const int32_t width = image.mipWidth[i];
+        const int32_t height = image.mipHeight[i];
+        std::vector<uint8_t> pixels(static_cast<size_t>(image.GetMipImageSize(i, None)));
+        ASSERT_TRUE(image.GetMipImage(pixels.data(), static_cast<int32_t>(pixels.size()), RGBA, i));
+        std::vector<uint8_t> level(static_cast<size_t>(GetTextureDataSize(width, height, 1, format)));
+        GetLevelEncoder(format)(pixels.data(), level.data(), width, height);
+        expected.insert(expected.end(), level.begin(), level.end());
+    }
+    EXPECT_EQ(Bytes(texture, ChainDataSize(image, format)), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texture, RgbaChainLevels, testing::Range<int32_t>(L4, ETC1),
+                         [](const testing::TestParamInfo<int32_t>& info) {
+                             return std::string(GetTextureFormatName(info.param));
+                         });
 
 TEST(EncodeMipLevels, AWorkBufferBeyondInt32FailsBeforeAnythingIsAllocated) {
     // 4 x 32768 x 32768 bytes of RGBA would wrap to 0 in 32 bits.
