@@ -34,7 +34,7 @@ using NativeWindow = uint64_t;
 enum class NativeKind { Normal, ToolWindow, Dialog };
 enum class CursorShape { Arrow, Wait };
 
-struct NativeWindowSpec {
+struct NativeWindowTraits {
     RECT frame;    // the window rectangle in screen pixels, frame included
     RECT client;   // the client area in screen pixels
     std::string title;
@@ -85,10 +85,10 @@ public:
     virtual SIZE ScreenSize() = 0;
 
     // 0 when the window cannot be made. A new window is hidden.
-    virtual NativeWindow CreateNativeWindow(const NativeWindowSpec& spec) = 0;
+    virtual NativeWindow CreateNativeWindow(const NativeWindowTraits& traits) = 0;
     virtual void DestroyNativeWindow(NativeWindow window) = 0;
     // Title, owner, kind, topmost, size hints and place, as they are now.
-    virtual void UpdateNativeWindow(NativeWindow window, const NativeWindowSpec& spec) = 0;
+    virtual void UpdateNativeWindow(NativeWindow window, const NativeWindowTraits& traits) = 0;
     virtual void ShowNativeWindow(NativeWindow window, bool visible) = 0;
     virtual void RaiseNativeWindow(NativeWindow window) = 0;
     virtual void Present(NativeWindow window, const PixelView& picture) = 0;

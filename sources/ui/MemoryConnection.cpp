@@ -11,7 +11,7 @@ SIZE MemoryConnection::ScreenSize() {
     return SIZE{memory::kScreen.right - memory::kScreen.left, memory::kScreen.bottom - memory::kScreen.top};
 }
 
-NativeWindow MemoryConnection::CreateNativeWindow(const NativeWindowSpec&) { return ++next_; }
+NativeWindow MemoryConnection::CreateNativeWindow(const NativeWindowTraits&) { return ++next_; }
 
 bool MemoryConnection::NextEvent(DisplayEvent& event) {
     std::lock_guard<std::mutex> guard(lock_);

@@ -14,9 +14,9 @@ class MemoryConnection final : public DisplayConnection {
 public:
     RECT WorkArea() override;
     SIZE ScreenSize() override;
-    NativeWindow CreateNativeWindow(const NativeWindowSpec& spec) override;
+    NativeWindow CreateNativeWindow(const NativeWindowTraits& traits) override;
     void DestroyNativeWindow(NativeWindow) override {}
-    void UpdateNativeWindow(NativeWindow, const NativeWindowSpec&) override {}
+    void UpdateNativeWindow(NativeWindow, const NativeWindowTraits&) override {}
     void ShowNativeWindow(NativeWindow, bool) override {}
     void RaiseNativeWindow(NativeWindow) override {}
     void Present(NativeWindow, const PixelView&) override {}

@@ -32,21 +32,21 @@ cairo_surface_t* EnsureSurface(WindowObject& window) {
     return window.surface;
 }
 
-NativeWindowSpec SpecOf(const WindowObject& window) {
-    NativeWindowSpec spec;
-    spec.frame = window.rect;
-    spec.client = ClientRectIn(window.rect, window.style, false);
-    spec.title = window.text;
-    if (WindowObject* owner = window.owner ? FindWindowObject(window.owner) : nullptr) spec.owner = owner->native;
+NativeWindowTraits TraitsOf(const WindowObject& window) {
+    NativeWindowTraits traits;
+    traits.frame = window.rect;
+    traits.client = ClientRectIn(window.rect, window.style, false);
+    traits.title = window.text;
+    if (WindowObject* owner = window.owner ? FindWindowObject(window.owner) : nullptr) traits.owner = owner->native;
     if (window.exStyle & WS_EX_TOOLWINDOW) {
-        spec.kind = NativeKind::ToolWindow;
+        traits.kind = NativeKind::ToolWindow;
     } else if (window.dialogProcedure || window.owner) {
-        spec.kind = NativeKind::Dialog;
+        traits.kind = NativeKind::Dialog;
     }
-    spec.topmost = (window.exStyle & WS_EX_TOPMOST) != 0;
-    spec.resizable = (window.style & WS_THICKFRAME) != 0;
-    spec.minimum = window.minimumTrack;
-    return spec;
+    traits.topmost = (window.exStyle & WS_EX_TOPMOST) != 0;
+    traits.resizable = (window.style & WS_THICKFRAME) != 0;
+    traits.minimum = window.minimumTrack;
+    return traits;
 }
 
 DisplayConnection* ConnectionOfWindow(const WindowObject& window) {
@@ -57,7 +57,7 @@ DisplayConnection* ConnectionOfWindow(const WindowObject& window) {
 void UpdateNative(const WindowObject& window) {
     if (!window.native) return;
     if (DisplayConnection* connection = ConnectionOfWindow(window)) {
-        connection->UpdateNativeWindow(window.native, SpecOf(window));
+        connection->UpdateNativeWindow(window.native, TraitsOf(window));
     }
 }
 

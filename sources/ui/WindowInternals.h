@@ -20,7 +20,7 @@ void InvalidateWhole(WindowObject& window);
 cairo_surface_t* EnsureSurface(WindowObject& window);
 
 // What a display needs to know of a top-level window.
-NativeWindowSpec SpecOf(const WindowObject& window);
+NativeWindowTraits TraitsOf(const WindowObject& window);
 // Tells the window's display its place, title and hints as they are now.
 void UpdateNative(const WindowObject& window);
 DisplayConnection* ConnectionOfWindow(const WindowObject& window);

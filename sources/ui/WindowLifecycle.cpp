@@ -58,7 +58,7 @@ bool AttachWindow(WindowObject& object, DisplayConnection* connection) {
         FindWindowObject(object.parent)->children.push_back(object.handle);
         return true;
     }
-    object.native = connection->CreateNativeWindow(SpecOf(object));
+    object.native = connection->CreateNativeWindow(TraitsOf(object));
     if (!object.native) return false;
     if (object.icon) connection->SetNativeIcon(object.native, object.icon->images);
     PlaceTopLevel(object.handle, (object.exStyle & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_TOP);

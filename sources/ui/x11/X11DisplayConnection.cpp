@@ -20,12 +20,12 @@ constexpr LONG Height(const RECT& rect) { return rect.bottom - rect.top; }
 
 // A title bar makes the top inset deeper than the side ones; such windows get
 // the window manager's frame instead of ours.
-bool HasTitleBar(const NativeWindowSpec& spec) {
-    return spec.client.top - spec.frame.top > spec.client.left - spec.frame.left;
+bool HasTitleBar(const NativeWindowTraits& traits) {
+    return traits.client.top - traits.frame.top > traits.client.left - traits.frame.left;
 }
 
-SIZE XWindowSize(const NativeWindowSpec& spec, bool decorated) {
-    const RECT& shown = decorated ? spec.client : spec.frame;
+SIZE XWindowSize(const NativeWindowTraits& traits, bool decorated) {
+    const RECT& shown = decorated ? traits.client : traits.frame;
     return SIZE{std::max<LONG>(Width(shown), 1), std::max<LONG>(Height(shown), 1)};
 }
 
@@ -77,13 +77,13 @@ X11DisplayConnection::WindowState* X11DisplayConnection::Find(NativeWindow windo
     return found == windows_.end() ? nullptr : &found->second;
 }
 
-NativeWindow X11DisplayConnection::CreateNativeWindow(const NativeWindowSpec& spec) {
+NativeWindow X11DisplayConnection::CreateNativeWindow(const NativeWindowTraits& traits) {
     WindowState state;
-    state.decorated = HasTitleBar(spec);
-    state.size = XWindowSize(spec, state.decorated);
-    state.frameOrigin = POINT{spec.frame.left, spec.frame.top};
-    state.popUp = !state.decorated && spec.owner != 0;
-    if (state.popUp) state.serverOffset = ClientOffsetOf(spec.owner);
+    state.decorated = HasTitleBar(traits);
+    state.size = XWindowSize(traits, state.decorated);
+    state.frameOrigin = POINT{traits.frame.left, traits.frame.top};
+    state.popUp = !state.decorated && traits.owner != 0;
+    if (state.popUp) state.serverOffset = ClientOffsetOf(traits.owner);
     XSetWindowAttributes attributes{};
     attributes.override_redirect = state.popUp ? True : False;
     attributes.background_pixel = WhitePixel(display_, screen_);
@@ -91,7 +91,7 @@ NativeWindow X11DisplayConnection::CreateNativeWindow(const NativeWindowSpec& sp
     attributes.event_mask = ExposureMask | StructureNotifyMask | ButtonPressMask | ButtonReleaseMask |
                             PointerMotionMask | KeyPressMask;
     const Window window = XCreateWindow(
-        display_, root_, spec.frame.left + state.serverOffset.x, spec.frame.top + state.serverOffset.y,
+        display_, root_, traits.frame.left + state.serverOffset.x, traits.frame.top + state.serverOffset.y,
         static_cast<unsigned>(state.size.cx), static_cast<unsigned>(state.size.cy), 0, CopyFromParent, InputOutput,
         CopyFromParent, CWBackPixel | CWBitGravity | CWEventMask | CWOverrideRedirect, &attributes);
     if (!window) return 0;
@@ -111,7 +111,7 @@ NativeWindow X11DisplayConnection::CreateNativeWindow(const NativeWindowSpec& sp
         WriteLongs(display_, window, atoms_[AtomId::MotifWmHints], atoms_[AtomId::MotifWmHints], kNoDecorations);
     }
     WindowState& stored = windows_[window] = state;
-    ApplySpec(window, stored, spec);
+    ApplyTraits(window, stored, traits);
     XFlush(display_);
     return window;
 }
@@ -123,34 +123,34 @@ void X11DisplayConnection::DestroyNativeWindow(NativeWindow window) {
     XFlush(display_);
 }
 
-void X11DisplayConnection::UpdateNativeWindow(NativeWindow window, const NativeWindowSpec& spec) {
+void X11DisplayConnection::UpdateNativeWindow(NativeWindow window, const NativeWindowTraits& traits) {
     if (WindowState* state = Find(window)) {
-        ApplySpec(window, *state, spec);
+        ApplyTraits(window, *state, traits);
         XFlush(display_);
     }
 }
 
-void X11DisplayConnection::ApplySpec(Window window, WindowState& state, const NativeWindowSpec& spec) {
-    state.clientInset = POINT{spec.client.left - spec.frame.left, spec.client.top - spec.frame.top};
-    state.nonClient = SIZE{Width(spec.frame) - Width(spec.client), Height(spec.frame) - Height(spec.client)};
+void X11DisplayConnection::ApplyTraits(Window window, WindowState& state, const NativeWindowTraits& traits) {
+    state.clientInset = POINT{traits.client.left - traits.frame.left, traits.client.top - traits.frame.top};
+    state.nonClient = SIZE{Width(traits.frame) - Width(traits.client), Height(traits.frame) - Height(traits.client)};
     const Atom utf8 = atoms_[AtomId::Utf8String];
-    WriteText(display_, window, XA_WM_NAME, utf8, spec.title);
-    WriteText(display_, window, atoms_[AtomId::NetWmName], utf8, spec.title);
-    if (spec.owner) {
-        XSetTransientForHint(display_, window, spec.owner);
+    WriteText(display_, window, XA_WM_NAME, utf8, traits.title);
+    WriteText(display_, window, atoms_[AtomId::NetWmName], utf8, traits.title);
+    if (traits.owner) {
+        XSetTransientForHint(display_, window, traits.owner);
     } else {
         XDeleteProperty(display_, window, XA_WM_TRANSIENT_FOR);
     }
-    const AtomId type = spec.kind == NativeKind::ToolWindow ? AtomId::NetWmWindowTypeUtility
-                        : spec.kind == NativeKind::Dialog   ? AtomId::NetWmWindowTypeDialog
+    const AtomId type = traits.kind == NativeKind::ToolWindow ? AtomId::NetWmWindowTypeUtility
+                        : traits.kind == NativeKind::Dialog   ? AtomId::NetWmWindowTypeDialog
                                                             : AtomId::NetWmWindowTypeNormal;
     const unsigned long types[] = {atoms_[type]};
     WriteLongs(display_, window, atoms_[AtomId::NetWmWindowType], XA_ATOM, types);
-    SetTopmost(window, state, spec.topmost);
+    SetTopmost(window, state, traits.topmost);
 
-    const POINT origin{spec.frame.left, spec.frame.top};
-    const SIZE size = XWindowSize(spec, state.decorated);
-    SetSizeHints(window, state, spec);
+    const POINT origin{traits.frame.left, traits.frame.top};
+    const SIZE size = XWindowSize(traits, state.decorated);
+    SetSizeHints(window, state, traits);
     if (origin.x != state.frameOrigin.x || origin.y != state.frameOrigin.y || size.cx != state.size.cx ||
         size.cy != state.size.cy) {
         state.frameOrigin = origin;
@@ -162,23 +162,23 @@ void X11DisplayConnection::ApplySpec(Window window, WindowState& state, const Na
 
 // North-west gravity: the window manager puts its frame's top-left where the
 // window is placed, so the window rectangle's origin is where the user sees the window.
-void X11DisplayConnection::SetSizeHints(Window window, const WindowState& state, const NativeWindowSpec& spec) {
+void X11DisplayConnection::SetSizeHints(Window window, const WindowState& state, const NativeWindowTraits& traits) {
     XSizeHints hints{};
     hints.flags = PPosition | USPosition | PWinGravity;
     hints.win_gravity = NorthWestGravity;
-    hints.x = spec.frame.left;
-    hints.y = spec.frame.top;
-    const SIZE size = XWindowSize(spec, state.decorated);
-    if (!spec.resizable) {
+    hints.x = traits.frame.left;
+    hints.y = traits.frame.top;
+    const SIZE size = XWindowSize(traits, state.decorated);
+    if (!traits.resizable) {
         hints.flags |= PMinSize | PMaxSize;
         hints.min_width = hints.max_width = size.cx;
         hints.min_height = hints.max_height = size.cy;
-    } else if (spec.minimum.cx > 0 || spec.minimum.cy > 0) {
+    } else if (traits.minimum.cx > 0 || traits.minimum.cy > 0) {
         // The minimum is a window size; the window manager limits the X window.
         const SIZE around = state.decorated ? state.nonClient : SIZE{};
         hints.flags |= PMinSize;
-        hints.min_width = std::max<LONG>(spec.minimum.cx - around.cx, 1);
-        hints.min_height = std::max<LONG>(spec.minimum.cy - around.cy, 1);
+        hints.min_width = std::max<LONG>(traits.minimum.cx - around.cx, 1);
+        hints.min_height = std::max<LONG>(traits.minimum.cy - around.cy, 1);
     }
     XSetWMNormalHints(display_, window, &hints);
 }

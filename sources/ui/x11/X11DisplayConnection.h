@@ -29,9 +29,9 @@ public:
 
     RECT WorkArea() override;
     SIZE ScreenSize() override;
-    NativeWindow CreateNativeWindow(const NativeWindowSpec& spec) override;
+    NativeWindow CreateNativeWindow(const NativeWindowTraits& traits) override;
     void DestroyNativeWindow(NativeWindow window) override;
-    void UpdateNativeWindow(NativeWindow window, const NativeWindowSpec& spec) override;
+    void UpdateNativeWindow(NativeWindow window, const NativeWindowTraits& traits) override;
     void ShowNativeWindow(NativeWindow window, bool visible) override;
     void RaiseNativeWindow(NativeWindow window) override;
     void Present(NativeWindow window, const PixelView& picture) override;
@@ -57,8 +57,8 @@ private:
     };
 
     WindowState* Find(NativeWindow window);
-    void ApplySpec(Window window, WindowState& state, const NativeWindowSpec& spec);
-    void SetSizeHints(Window window, const WindowState& state, const NativeWindowSpec& spec);
+    void ApplyTraits(Window window, WindowState& state, const NativeWindowTraits& traits);
+    void SetSizeHints(Window window, const WindowState& state, const NativeWindowTraits& traits);
     void SetTopmost(Window window, WindowState& state, bool topmost);
     void WriteTopmostState(Window window, bool topmost);
     void Translate(const XEvent& event);
