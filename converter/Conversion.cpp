@@ -34,15 +34,12 @@ int32_t ResolveAutoFormat(int32_t imageFormat) {
     return hasAlpha ? ImageLib::ETC1_A4 : ImageLib::ETC1;
 }
 
-bool IsEtc1Format(int32_t format) {
-    return format == ImageLib::ETC1 || format == ImageLib::ETC1_A4 || format == ImageLib::ETC1_AUTO;
-}
-
 // Shows the progress window for a "-n" run that compresses ETC1. When it
 // cannot be shown the run goes on as one without "-n".
 void StartProgress(ImageLib::ImageOptions& options) {
     if (options.showProgress == 0) return;
-    if (!IsEtc1Format(options.format) || StartProgressWindow() == nullptr) options.showProgress = 0;
+    const bool etc1 = ImageLib::IsETC1Format(options.format) || options.format == ImageLib::ETC1_AUTO;
+    if (!etc1 || StartProgressWindow() == nullptr) options.showProgress = 0;
 }
 
 // The conversion line: the window's caption, or a line on the console.

@@ -26,7 +26,7 @@ bool MakeConverterCommand(const char* converter, const char* input, const char* 
                           int32_t etcQuality, int32_t mipMode, int32_t mipLevels, int32_t colorCorrection,
                           ConverterCommand& command) {
     const char* formatName = ImageLib::GetTextureFormatName(format);
-    bool etc1 = format == ImageLib::ETC1 || format == ImageLib::ETC1_A4;
+    const bool etc1 = ImageLib::IsETC1Format(format);
     const char* qualityName = etc1 ? GetEtcQualityName(etcQuality) : nullptr;
     const char* correctionName = colorCorrection != ImageLib::NONE ? ImageLib::GetColorCorrectionName(colorCorrection)
                                                                    : nullptr;

@@ -26,7 +26,6 @@ const char* KindExtension(int32_t kind) {
                                                                               : nullptr;
 }
 
-bool IsEtc1(int32_t format) { return format == ImageLib::ETC1 || format == ImageLib::ETC1_A4; }
 
 }  // namespace
 
@@ -40,7 +39,7 @@ std::string ConverterTempFolder() {
 char* MakeTempPath(char* path, int32_t kind, int32_t format, int32_t etcQuality, int32_t colorCorrection) {
     const char* formatName = ImageLib::GetTextureFormatName(format);
     const char* correctionName = ImageLib::GetColorCorrectionName(colorCorrection);
-    const char* qualityName = IsEtc1(format) ? GetEtcQualityName(etcQuality) : "";
+    const char* qualityName = ImageLib::IsETC1Format(format) ? GetEtcQualityName(etcQuality) : "";
     const char* extension = KindExtension(kind);
     if (path == nullptr || formatName == nullptr || correctionName == nullptr || qualityName == nullptr ||
         extension == nullptr) {

@@ -30,6 +30,9 @@ enum TextureFormat : int32_t {
 };
 inline constexpr int32_t kTextureFormatCount = 14;
 
+// The two formats that the ETC1 encoder produces (ETC1_AUTO becomes one of them).
+constexpr bool IsETC1Format(int32_t format) { return format == ETC1 || format == ETC1_A4; }
+
 enum EtcQuality : int32_t {
     Fast = 0,
     Medium = 1,

@@ -45,7 +45,6 @@ bool WriteByteTag(Platform::FileHandle file, const char* name, int32_t value) {
 int32_t LevelDigit(const CImage& encoded) { return '0' + encoded.mipLevels; }
 
 bool HasMipChain(const CImage& encoded) { return encoded.mipLevels > 1; }
-bool IsEtc1(const ImageOptions& options) { return options.format == ETC1 || options.format == ETC1_A4; }
 bool IsGrey(const CImage& given) { return given.format == L || given.format == LA; }
 bool IsIndexed(const CImage& given) { return given.format == Indexed; }
 
@@ -70,7 +69,7 @@ bool WritePaletteTags(const CImage& given, Platform::FileHandle file) {
 int32_t GetPshTagSize(const CImage& encoded, const CImage& given, const ImageOptions& options) {
     int64_t size = kTagHeaderSize + kPverTagSize;
     if (HasMipChain(encoded)) size += kByteTagSize;
-    if (IsEtc1(options)) size += kByteTagSize;
+    if (IsETC1Format(options.format)) size += kByteTagSize;
     if (IsGrey(given)) size += kEmptyTagSize;
     if (IsIndexed(given)) {
         int32_t indexBytes = GetRleSize(given);
@@ -86,7 +85,7 @@ bool WritePshTag(const CImage& encoded, const CImage& given, Platform::FileHandl
     return WriteTagHeader(file, "qx5t_psh", size) &&
            WriteTextTag(file, "psh_pver", kPshVersion) &&
            (!HasMipChain(encoded) || WriteByteTag(file, "psh_gmip", LevelDigit(encoded))) &&
-           (!IsEtc1(options) || WriteByteTag(file, "psh_etco", options.etcQuality)) &&
+           (!IsETC1Format(options.format) || WriteByteTag(file, "psh_etco", options.etcQuality)) &&
            (!IsGrey(given) || WriteTag(file, "psh_gray", nullptr, 0)) &&
            (!IsIndexed(given) || WritePaletteTags(given, file));
 }
