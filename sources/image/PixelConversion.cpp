@@ -42,9 +42,7 @@ void WriteDestination(int32_t sourceFormat, int32_t format, const SourcePixel& s
 
 bool IsPixelFormat(int32_t format) { return format >= L && format <= Indexed; }
 
-}  // namespace
-
-int32_t GetBytesPerPixel(int32_t format) {
+constexpr int32_t BytesPerPixel(int32_t format) {
     switch (format) {
         case L: return 1;
         case LA: return 2;
@@ -54,6 +52,44 @@ int32_t GetBytesPerPixel(int32_t format) {
         default: return 0;
     }
 }
+
+// One loop per pair of layouts, so that the layouts' switches are decided once
+// and not for every pixel.
+template <int32_t from, int32_t to>
+void ConvertEach(const uint8_t* source, uint8_t* destination, const uint8_t* palette, int64_t count) {
+    constexpr int32_t inStep = BytesPerPixel(from);
+    constexpr int32_t outStep = BytesPerPixel(to);
+    for (int64_t i = 0; i < count; ++i) {
+        WriteDestination(from, to, ReadSource(from, source + i * inStep, palette), destination + i * outStep);
+    }
+}
+
+using Conversion = void (*)(const uint8_t*, uint8_t*, const uint8_t*, int64_t);
+
+template <int32_t from>
+Conversion ConversionTo(int32_t to) {
+    switch (to) {
+        case L: return ConvertEach<from, L>;
+        case LA: return ConvertEach<from, LA>;
+        case RGB: return ConvertEach<from, RGB>;
+        default: return ConvertEach<from, RGBA>;
+    }
+}
+
+// `to` is L, LA, RGB or RGBA.
+Conversion ConversionOf(int32_t from, int32_t to) {
+    switch (from) {
+        case L: return ConversionTo<L>(to);
+        case LA: return ConversionTo<LA>(to);
+        case RGB: return ConversionTo<RGB>(to);
+        case RGBA: return ConversionTo<RGBA>(to);
+        default: return ConversionTo<Indexed>(to);
+    }
+}
+
+}  // namespace
+
+int32_t GetBytesPerPixel(int32_t format) { return BytesPerPixel(format); }
 
 int32_t GetImageByteSize(int32_t format, int32_t width, int32_t height) {
     return CheckedProduct(GetBytesPerPixel(format), width, height);
@@ -71,13 +107,7 @@ bool ConvertPixels(int32_t sourceFormat, int32_t destinationFormat, const uint8_
         return false;
     }
     if (sourceFormat == Indexed && palette == nullptr) return false;
-    int64_t count = static_cast<int64_t>(width) * height;
-    int32_t inStep = GetBytesPerPixel(sourceFormat);
-    int32_t outStep = GetBytesPerPixel(destinationFormat);
-    for (int64_t i = 0; i < count; ++i) {
-        SourcePixel pixel = ReadSource(sourceFormat, source + i * inStep, palette);
-        WriteDestination(sourceFormat, destinationFormat, pixel, destination + i * outStep);
-    }
+    ConversionOf(sourceFormat, destinationFormat)(source, destination, palette, static_cast<int64_t>(width) * height);
     return true;
 }
 

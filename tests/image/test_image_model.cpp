@@ -205,6 +205,18 @@ TEST(ConvertPixels, RefusesEmptySizesAndNullBuffers) {
     EXPECT_TRUE(ConvertPixels(7, 7, a, b, nullptr, 1, 1));  // unknown layouts "copy" nothing
 }
 
+TEST(ConvertPixels, StepsEachLayoutAcrossARectangle) {
+    // 3 x 2 pixels: every source pixel lands at its own place, none is skipped or repeated.
+    const std::vector<uint8_t> rgb = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+    std::vector<uint8_t> rgba(24, 0xCD);
+    ASSERT_TRUE(ConvertPixels(RGB, RGBA, rgb.data(), rgba.data(), nullptr, 3, 2));
+    EXPECT_EQ(rgba, (std::vector<uint8_t>{1, 2, 3, 255, 4, 5, 6, 255, 7, 8, 9, 255, 10, 11, 12, 255, 13, 14, 15, 255,
+                                          16, 17, 18, 255}));
+    std::vector<uint8_t> la(12, 0xCD);
+    ASSERT_TRUE(ConvertPixels(RGBA, LA, rgba.data(), la.data(), nullptr, 2, 3));
+    EXPECT_EQ(la, (std::vector<uint8_t>{2, 255, 5, 255, 8, 255, 11, 255, 14, 255, 17, 255}));
+}
+
 TEST(ImageCopyFrom, IndexedRequestFromRgbGivesAPlainCopy) {
     CImage source;
     ASSERT_TRUE(source.Create(RGB, 2, 1, 0, 1, 2, 1));
