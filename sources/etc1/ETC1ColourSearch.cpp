@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "etc1/ETC1ColourSearchNearestCodes.h"
 #include "etc1/ETC1ModifierSearch.h"
 #include "image/ETC1BlockFormat.h"
 #include "platform/ProcessorFeatures.h"

@@ -186,29 +186,30 @@ SWEEP_TARGET void StoreWeightedSquares(const Distances (&distances)[kHalfPixels 
     }
 }
 
-// The least error of each entry over one channel's codes of the box. The
-// nearest candidate value decides, so only the least distance is squared.
+// The least error of each entry over one channel's codes of the box: that of
+// the pixel's nearest code clamped into the box (ETC1ColourSearchNearestCodes.h).
 SWEEP_TARGET void FillSmallest(const HalfTables& tables, int32_t channel, uint32_t* smallest) {
-    Distances values[kHalfPixels];
-    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-        values[pixel] = Distances{} + static_cast<int16_t>(tables.pixels.pixel[pixel][channel]);
-    }
+    typedef uint8_t Codes __attribute__((vector_size(2 * kWidth)));
+    const Distances low = Distances{} + static_cast<int16_t>(tables.box.low[channel]);
+    const Distances high = Distances{} + static_cast<int16_t>(tables.box.high[channel]);
+    const bool fiveBits = tables.bits == 5;
     Distances modifiers[kDistancesPerPixel];
     __builtin_memcpy(modifiers, tables.narrowModifiers, sizeof modifiers);
     Distances least[kHalfPixels * kDistancesPerPixel];
-    for (Distances& vector : least) vector = Distances{} + 255;
-    for (int32_t code = tables.box.low[channel]; code <= tables.box.high[channel]; ++code) {
-        const Distances colour = Distances{} + static_cast<int16_t>(ExpandCode(tables.bits, code));
+    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+        const int32_t value = tables.pixels.pixel[pixel][channel];
+        const uint8_t* nearest = kNearestCodes.code[fiveBits ? 1 : 0][value];
         for (int32_t vector = 0; vector < kDistancesPerPixel; ++vector) {
-            Distances candidate = modifiers[vector] + colour;
+            Codes codes;
+            __builtin_memcpy(&codes, nearest + vector * 2 * kWidth, sizeof codes);
+            Distances code = __builtin_convertvector(codes, Distances);
+            code = code < low ? low : code;
+            code = code > high ? high : code;
+            Distances candidate = (fiveBits ? (code << 3 | code >> 2) : (code << 4 | code)) + modifiers[vector];
             candidate = candidate < 0 ? Distances{} : candidate;
             candidate = candidate > 255 ? Distances{} + 255 : candidate;
-            for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-                Distances difference = values[pixel] - candidate;
-                difference = difference < 0 ? -difference : difference;
-                Distances& nearest = least[pixel * kDistancesPerPixel + vector];
-                nearest = difference < nearest ? difference : nearest;
-            }
+            Distances difference = static_cast<int16_t>(value) - candidate;
+            least[pixel * kDistancesPerPixel + vector] = difference < 0 ? -difference : difference;
         }
     }
     StoreWeightedSquares(least, tables.weights[channel], smallest);
