@@ -27,6 +27,13 @@ struct OrientationChoice {
     int32_t second[3];
 };
 
+// The halves' least sums in individual mode, worked out for all four halves at
+// once when first needed: tall at column 0 and 2, then wide at row 0 and 2.
+struct IndividualLowests {
+    bool known;
+    uint32_t lowest[4];
+};
+
 // What one orientation's search works with; the tables are scratch for both halves.
 struct Orientation {
     const uint8_t* block;
@@ -36,6 +43,7 @@ struct Orientation {
     const ColourSearchKernel& kernel;
     HalfTables& firstTables;
     HalfTables& secondTables;
+    IndividualLowests& individual;
     HalfPixels firstHalf;
     HalfPixels secondHalf;
     float firstAverage[3];
@@ -87,12 +95,22 @@ OrientationChoice TryDifferential(Orientation& o, int32_t cutoff) {
     return choice;
 }
 
+// HalvesOutOfReach for individual mode, without preparing the halves' tables.
+bool IndividualOutOfReach(Orientation& o, int32_t cutoff) {
+    if (!o.individual.known) {
+        o.kernel.halfLowests(o.firstTables, o.block, o.measure, 4, kIndividualCodes, o.individual.lowest);
+        o.individual.known = true;
+    }
+    const uint32_t* lowest = o.individual.lowest + (o.shape == HalfShape::Wide ? 2 : 0);
+    return LeastSearchError(o.measure, lowest[0]) + LeastSearchError(o.measure, lowest[1]) >= cutoff;
+}
+
 // Each half's best 4-bit colour on its own; the sum must stay below the cutoff.
 OrientationChoice TryIndividual(Orientation& o, int32_t cutoff) {
     OrientationChoice choice{false, cutoff, false, {}, {}};
+    if (IndividualOutOfReach(o, cutoff)) return choice;
     o.kernel.prepare(o.firstTables, o.firstHalf, o.measure, o.shape, 4, kIndividualCodes);
     o.kernel.prepare(o.secondTables, o.secondHalf, o.measure, o.shape, 4, kIndividualCodes);
-    if (HalvesOutOfReach(o, cutoff)) return choice;
     int32_t seed[3];
     for (int32_t channel = 0; channel < 3; ++channel) seed[channel] = IndividualSeed(o.firstAverage[channel]);
     Candidate first =
@@ -177,8 +195,9 @@ void FinishBlock(const uint8_t* block, ErrorMeasure measure, HalfShape shape, co
 }
 
 Orientation MakeOrientation(const uint8_t* block, ErrorMeasure measure, HalfShape shape, const WindowRules& rules,
-                            const ColourSearchKernel& kernel, HalfTables& firstTables, HalfTables& secondTables) {
-    Orientation o{block, measure, shape, rules, kernel, firstTables, secondTables,
+                            const ColourSearchKernel& kernel, HalfTables& firstTables, HalfTables& secondTables,
+                            IndividualLowests& individual) {
+    Orientation o{block, measure, shape, rules, kernel, firstTables, secondTables, individual,
                   GatherHalf(block, shape, 0), GatherHalf(block, shape, 2), {}, {}, {}, {}};
     if (shape == HalfShape::Tall) {
         HalfBlockAverageTall(block, 0, o.firstAverage);
@@ -199,10 +218,13 @@ Orientation MakeOrientation(const uint8_t* block, ErrorMeasure measure, HalfShap
 void SearchBlock(const uint8_t* block, ErrorMeasure measure, const WindowRules& rules,
                  const ColourSearchKernel& kernel, uint32_t& highWord, uint32_t& lowWord) {
     HalfTables firstTables, secondTables;
-    Orientation tall = MakeOrientation(block, measure, HalfShape::Tall, rules, kernel, firstTables, secondTables);
+    IndividualLowests individual{false, {}};
+    Orientation tall =
+        MakeOrientation(block, measure, HalfShape::Tall, rules, kernel, firstTables, secondTables, individual);
     OrientationChoice tallChoice = SearchOrientation(tall, kAboveEveryBlockError);
     // The wide halves win only when strictly better.
-    Orientation wide = MakeOrientation(block, measure, HalfShape::Wide, rules, kernel, firstTables, secondTables);
+    Orientation wide =
+        MakeOrientation(block, measure, HalfShape::Wide, rules, kernel, firstTables, secondTables, individual);
     OrientationChoice wideChoice = SearchOrientation(wide, tallChoice.error);
     if (wideChoice.found) FinishBlock(block, measure, HalfShape::Wide, wideChoice, highWord, lowWord);
     else FinishBlock(block, measure, HalfShape::Tall, tallChoice, highWord, lowWord);

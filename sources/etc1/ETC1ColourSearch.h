@@ -76,6 +76,10 @@ struct ColourSearchKernel {
     // Fills the per-channel tables of `half` for every code of `box` (at most 16 per channel).
     void (*prepare)(HalfTables& tables, const HalfPixels& half, ErrorMeasure measure, HalfShape shape, int32_t bits,
                     const CodeBox& box);
+    // The `lowest` that `prepare` over `box` would give each half of `block`
+    // (48 bytes): tall at column 0 and 2, then wide at row 0 and 2; `scratch` is left undefined.
+    void (*halfLowests)(HalfTables& scratch, const uint8_t* block, ErrorMeasure measure, int32_t bits,
+                        const CodeBox& box, uint32_t lowest[4]);
     // The first candidate of `part` (inside the prepared box) with the smallest
     // error below `cutoff`; key -1 and error `cutoff` when none lies below it.
     // The sweep starts at `seed` (clamped into `part`), a guess that prunes the rest.

@@ -222,18 +222,26 @@ struct RedPixels {
     uint32_t weight;
 };
 
-// One R code's row, and its row bounds: per pixel the least over the slots of
-// its R error plus `others` (the least G and B errors), summed over the pixels,
-// one sum per table row.
-SWEEP_TARGET RowSums FillRedRow(const RedPixels& red, const SignedLanes (&candidates)[kEntriesPerPixel / kWidth],
-                                const uint32_t* others, uint32_t* row) {
+SWEEP_TARGET RedPixels GatherRed(const HalfTables& tables) {
+    RedPixels red;
+    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) red.values[pixel] = SignedLanes{} + tables.pixels.pixel[pixel][0];
+    red.weight = tables.weights[0];
+    return red;
+}
+
+// One R code's errors of pixels [begin, end), into `row` when kStore, and per
+// table row the sum over those pixels of the least over the slots of the R
+// error plus `others` (the least G and B errors).
+template <bool kStore>
+SWEEP_TARGET inline RowSums RedRowSums(const RedPixels& red, const SignedLanes (&candidates)[kEntriesPerPixel / kWidth],
+                                       const uint32_t* others, uint32_t* row, int32_t begin, int32_t end) {
     RowSums sums{};
-    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+    for (int32_t pixel = begin; pixel < end; ++pixel) {
         Lanes totals[kEntriesPerPixel / kWidth];
         for (int32_t vector = 0; vector < kEntriesPerPixel / kWidth; ++vector) {
             int32_t entry = pixel * kEntriesPerPixel + vector * kWidth;
             Lanes errors = WeightedSquare(red.values[pixel] - candidates[vector], red.weight);
-            StoreLanes(row + entry, errors);
+            if (kStore) StoreLanes(row + entry, errors);
             totals[vector] = errors + LoadLanes(others + entry);
         }
         sums += LeastOverSlots(totals);
@@ -241,31 +249,39 @@ SWEEP_TARGET RowSums FillRedRow(const RedPixels& red, const SignedLanes (&candid
     return sums;
 }
 
+SWEEP_TARGET uint32_t LeastRowSum(RowSums sums) {
+    uint32_t least = sums[0];
+    for (int32_t row = 1; row < kTableRows; ++row) least = sums[row] < least ? sums[row] : least;
+    return least;
+}
+
 // Fills every R code's row and its row bounds.
 SWEEP_TARGET void FillRedRowsAndBounds(HalfTables& tables, const uint32_t* others) {
-    RedPixels red;
-    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) red.values[pixel] = SignedLanes{} + tables.pixels.pixel[pixel][0];
-    red.weight = tables.weights[0];
+    const RedPixels red = GatherRed(tables);
     RowSums lowest = ~RowSums{};
     for (int32_t index = 0; index <= tables.box.high[0] - tables.box.low[0]; ++index) {
         SignedLanes candidates[kEntriesPerPixel / kWidth];
         EntryCandidates(tables, ExpandCode(tables.bits, tables.box.low[0] + index), candidates);
-        RowSums sums = FillRedRow(red, candidates, others, tables.red[index]);
+        RowSums sums = RedRowSums<true>(red, candidates, others, tables.red[index], 0, kHalfPixels);
         __builtin_memcpy(tables.rowBounds[index], &sums, sizeof sums);
         lowest = sums < lowest ? sums : lowest;
     }
-    tables.lowest = lowest[0];
-    for (int32_t row = 1; row < kTableRows; ++row) tables.lowest = lowest[row] < tables.lowest ? lowest[row] : tables.lowest;
+    tables.lowest = LeastRowSum(lowest);
 }
 
-// The R rows, the least B errors and the row bounds.
-SWEEP_TARGET void PrepareRowBounds(HalfTables& tables) {
-    alignas(64) uint32_t others[kErrorEntries];
+// The least G and B errors of each entry, added, into `others`; the least B errors into smallestBlue.
+SWEEP_TARGET void FillOthers(HalfTables& tables, uint32_t* others) {
     FillSmallest(tables, 1, others);
     FillSmallest(tables, 2, tables.smallestBlue);
     for (int32_t entry = 0; entry < kErrorEntries; entry += kWidth) {
         StoreLanes(others + entry, LoadLanes(others + entry) + LoadLanes(tables.smallestBlue + entry));
     }
+}
+
+// The R rows, the least B errors and the row bounds.
+SWEEP_TARGET void PrepareRowBounds(HalfTables& tables) {
+    alignas(64) uint32_t others[kErrorEntries];
+    FillOthers(tables, others);
     FillRedRowsAndBounds(tables, others);
 }
 
@@ -331,8 +347,9 @@ SWEEP_TARGET void EnsureLaneRows(HalfTables& tables, int32_t table, uint32_t row
     tables.builtLaneRows[table] |= rows;
 }
 
-SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasure measure, HalfShape shape,
-                          int32_t bits, const CodeBox& box) {
+// What every table of a half is built from.
+SWEEP_TARGET void SetUp(HalfTables& tables, const HalfPixels& half, ErrorMeasure measure, HalfShape shape, int32_t bits,
+                        const CodeBox& box) {
     static constexpr uint32_t kPerceptualWeights[3] = {299, 587, 114};
     tables.measure = measure;
     tables.shape = shape;
@@ -346,9 +363,46 @@ SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasu
         tables.modifiers[entry] = ETC1ModifierTable[entry % kTableRows][entry / kTableRows];
         tables.narrowModifiers[entry] = static_cast<int16_t>(tables.modifiers[entry]);
     }
+}
+
+SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasure measure, HalfShape shape,
+                          int32_t bits, const CodeBox& box) {
+    SetUp(tables, half, measure, shape, bits, box);
     tables.builtGreen = 0;
     PrepareRowBounds(tables);
     PrepareLanes(tables);
+}
+
+// Each pixel's part of a row bound does not depend on the half it is taken
+// in: the wide halves' pixels, summed per quarter of the block, give all four
+// halves' least sums. Pixels 0-3 of a wide half lie in columns 0-1, 4-7 in 2-3.
+SWEEP_TARGET void HalfLowests(HalfTables& scratch, const uint8_t* block, ErrorMeasure measure, int32_t bits,
+                              const CodeBox& box, uint32_t lowest[4]) {
+    constexpr int32_t kQuarterPixels = kHalfPixels / 2;
+    const int32_t codes = box.high[0] - box.low[0] + 1;
+    RowSums quarters[4][kMaxCodesPerChannel];  // top left, top right, bottom left, bottom right
+    for (int32_t wide = 0; wide < 2; ++wide) {
+        SetUp(scratch, GatherHalf(block, HalfShape::Wide, 2 * wide), measure, HalfShape::Wide, bits, box);
+        alignas(64) uint32_t others[kErrorEntries];
+        FillOthers(scratch, others);
+        const RedPixels red = GatherRed(scratch);
+        for (int32_t index = 0; index < codes; ++index) {
+            SignedLanes candidates[kEntriesPerPixel / kWidth];
+            EntryCandidates(scratch, ExpandCode(bits, box.low[0] + index), candidates);
+            quarters[2 * wide][index] = RedRowSums<false>(red, candidates, others, nullptr, 0, kQuarterPixels);
+            quarters[2 * wide + 1][index] = RedRowSums<false>(red, candidates, others, nullptr, kQuarterPixels, kHalfPixels);
+        }
+    }
+    // Tall at column 0 and 2, then wide at row 0 and 2, as quarter pairs.
+    constexpr int32_t kHalfQuarters[4][2] = {{0, 2}, {1, 3}, {0, 1}, {2, 3}};
+    for (int32_t half = 0; half < 4; ++half) {
+        RowSums least = ~RowSums{};
+        for (int32_t index = 0; index < codes; ++index) {
+            RowSums sums = quarters[kHalfQuarters[half][0]][index] + quarters[kHalfQuarters[half][1]][index];
+            least = sums < least ? sums : least;
+        }
+        lowest[half] = LeastRowSum(least);
+    }
 }
 
 // The entries that all lanes of a line share: the sum of two code rows.
@@ -595,4 +649,4 @@ SWEEP_TARGET int32_t CollectBelow(HalfTables& tables, const CodeBox& part, int32
     return count;
 }
 
-constexpr ColourSearchKernel kKernel{&Prepare, &FindFirstBest, &CollectBelow};
+constexpr ColourSearchKernel kKernel{&Prepare, &HalfLowests, &FindFirstBest, &CollectBelow};
