@@ -3,15 +3,10 @@
 #include <cmath>
 
 #include "ui/GdiObjects.h"
+#include "ui/TextFonts.h"
 
 namespace ui {
 namespace {
-
-void SelectFace(cairo_t* cairo, bool bold) {
-    cairo_select_font_face(cairo, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
-                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cairo, kTextSize);
-}
 
 // What one line shows of a text: menu-style mnemonics ("&OK" shows "OK", "&&"
 // shows "&"), and no control characters, which the font would draw as boxes
@@ -35,7 +30,7 @@ void DrawTextLine(cairo_t* cairo, const std::string& text, const RECT& box, Text
     cairo_save(cairo);
     cairo_rectangle(cairo, box.left, box.top, box.right - box.left, box.bottom - box.top);
     cairo_clip(cairo);
-    SelectFace(cairo, bold);
+    SelectTextFace(cairo, bold);
     cairo_font_extents_t font;
     cairo_font_extents(cairo, &font);
     cairo_text_extents_t extents;
@@ -52,7 +47,7 @@ void DrawTextLine(cairo_t* cairo, const std::string& text, const RECT& box, Text
 int TextWidth(const std::string& text) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
     cairo_t* cairo = cairo_create(surface);
-    SelectFace(cairo, false);
+    SelectTextFace(cairo, false);
     cairo_text_extents_t extents;
     cairo_text_extents(cairo, ShownText(text).c_str(), &extents);
     cairo_destroy(cairo);
