@@ -1,7 +1,6 @@
 #include "converter/ProgressWindow.h"
 
 #include <array>
-#include <chrono>
 #include <future>
 #include <system_error>
 #include <thread>
@@ -30,6 +29,15 @@ void DeliverMail() {
 
 // The progress thread's exit code, once it has ended.
 std::future<int> g_progressThreadEnd;
+
+// How far the progress thread has come; StartProgressWindow waits on it.
+enum class StartState { Starting, Shown, Ended };
+std::atomic<StartState> g_startState = StartState::Starting;
+
+void AnnounceStart(StartState state) {
+    g_startState = state;
+    g_startState.notify_all();
+}
 
 char g_moduleAnchor;
 
@@ -69,18 +77,23 @@ ui::HWND StartProgressWindow() {
 
     std::promise<int> threadEnd;
     g_progressThreadEnd = threadEnd.get_future();
+    g_startState = StartState::Starting;
     try {
-        std::thread([module, end = std::move(threadEnd)]() mutable { end.set_value(ProgressThread(module)); }).detach();
+        std::thread([module, end = std::move(threadEnd)]() mutable {
+            const int code = ProgressThread(module);
+            // Before the exit code: once that is out, the next window may start.
+            AnnounceStart(StartState::Ended);
+            end.set_value(code);
+        }).detach();
     } catch (const std::system_error&) {
         return nullptr;  // no thread for the window: the run goes on without it
     }
 
-    // The thread either publishes the dialog or ends.
-    while (g_progressDialog.load() == nullptr) {
-        if (g_progressThreadEnd.wait_for(std::chrono::milliseconds(1)) == std::future_status::ready) {
-            g_progressThreadEnd.get();
-            return nullptr;
-        }
+    // The thread either shows the dialog or ends; the run waits for no more.
+    g_startState.wait(StartState::Starting);
+    if (g_progressDialog.load() == nullptr) {
+        g_progressThreadEnd.get();
+        return nullptr;
     }
     return g_progressWindow.load();
 }
@@ -111,6 +124,7 @@ int ProgressThread(ui::HINSTANCE instance) {
     dialog->SendMessage(WM_PROGRESS_SETRANGE, 0, 100);
     dialog->ShowWindow(ui::SW_SHOWNORMAL);
     g_progressDialog = dialog;
+    AnnounceStart(StartState::Shown);
 
     ui::MSG message;
     while (ui::GetMessage(&message, nullptr, 0, 0) > 0) {
