@@ -1,6 +1,8 @@
 // A top-level window's picture: its frame, then its client surface, then its
 // children from the bottom of the z-order up, each clipped to its parent.
 #include <algorithm>
+#include <chrono>
+#include <memory>
 #include <vector>
 
 #include "ui/Drawing.h"
@@ -15,6 +17,11 @@
 
 namespace ui {
 namespace {
+
+// A window's pictures go to the display no faster than a screen shows them: a
+// window that changes with every message (a progress bar) would otherwise keep
+// the display and a processor busy drawing frames nobody sees.
+constexpr std::chrono::milliseconds kPresentInterval{16};
 
 void DrawBorder(cairo_t* cairo, double x, double y, double width, double height) {
     cairo_set_operator(cairo, CAIRO_OPERATOR_OVER);
@@ -36,9 +43,36 @@ void DrawCaption(cairo_t* cairo, const WindowObject& window, double x, double y,
     DrawTextLine(cairo, window.text, text, TextAlign::Left, GetSysColor(COLOR_CAPTIONTEXT), true);
 }
 
+// What composing reads of a window and of its visible children, copied under
+// the lock so that drawing (text above all) holds nobody else up: a thread that
+// posts to one of our windows must not wait for a picture to be finished.
+struct Layer {
+    std::unique_ptr<WindowObject> look = std::make_unique<WindowObject>();
+    std::vector<Layer> children;  // bottom of the z-order first
+};
+
+Layer TakeLayer(const WindowObject& window) {
+    Layer layer;
+    WindowObject& look = *layer.look;
+    look.style = window.style;
+    look.parent = window.parent;
+    look.text = window.text;
+    look.rect = window.rect;
+    look.scroll[0] = window.scroll[0];
+    look.scroll[1] = window.scroll[1];
+    // A reference of the layer's own: the window may make a new surface meanwhile.
+    if (window.surface) look.surface = cairo_surface_reference(window.surface);
+    for (auto child = window.children.rbegin(); child != window.children.rend(); ++child) {
+        const WindowObject* object = FindWindowObject(*child);
+        if (object && object->Visible()) layer.children.push_back(TakeLayer(*object));
+    }
+    return layer;
+}
+
 // Draws a window's non-client frame at (x, y) in the picture, then its client
 // area and children.
-void ComposeInto(cairo_t* cairo, const WindowObject& window, double x, double y) {
+void ComposeInto(cairo_t* cairo, const Layer& layer, double x, double y) {
+    const WindowObject& window = *layer.look;
     const double width = window.rect.right - window.rect.left;
     const double height = window.rect.bottom - window.rect.top;
     const bool child = window.IsChild();
@@ -63,10 +97,9 @@ void ComposeInto(cairo_t* cairo, const WindowObject& window, double x, double y)
         cairo_set_source_surface(cairo, window.surface, clientX, clientY);
         cairo_paint(cairo);
     }
-    for (auto child = window.children.rbegin(); child != window.children.rend(); ++child) {
-        const WindowObject* object = FindWindowObject(*child);
-        if (!object || !object->Visible()) continue;
-        ComposeInto(cairo, *object, clientX + object->rect.left, clientY + object->rect.top);
+    for (const Layer& above : layer.children) {
+        const RECT& rect = above.look->rect;
+        ComposeInto(cairo, above, clientX + rect.left, clientY + rect.top);
     }
     cairo_restore(cairo);
 }
@@ -74,29 +107,42 @@ void ComposeInto(cairo_t* cairo, const WindowObject& window, double x, double y)
 }  // namespace
 
 cairo_surface_t* ComposeWindow(HWND window) {
-    WindowGuard guard(WindowLock());
-    WindowObject* object = FindWindowObject(window);
-    if (!object) return nullptr;
-    const int width = std::max<int>(object->rect.right - object->rect.left, 1);
-    const int height = std::max<int>(object->rect.bottom - object->rect.top, 1);
+    Layer layer;
+    {
+        WindowGuard guard(WindowLock());
+        WindowObject* object = FindWindowObject(window);
+        if (!object) return nullptr;
+        layer = TakeLayer(*object);
+    }
+    const RECT& rect = layer.look->rect;
+    const int width = std::max<int>(rect.right - rect.left, 1);
+    const int height = std::max<int>(rect.bottom - rect.top, 1);
     cairo_surface_t* picture = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_t* cairo = cairo_create(picture);
     SetSourceColor(cairo, GetSysColor(COLOR_BTNFACE));
     cairo_paint(cairo);
-    ComposeInto(cairo, *object, 0, 0);
+    ComposeInto(cairo, layer, 0, 0);
     cairo_destroy(cairo);
     cairo_surface_flush(picture);
     return picture;
 }
 
-void PresentChangedWindows(ThreadQueue& queue) {
-    if (!queue.connection) return;
+int PresentChangedWindows(ThreadQueue& queue) {
+    if (!queue.connection) return -1;
+    const auto now = std::chrono::steady_clock::now();
     std::vector<HWND> due;
+    auto nextDue = std::chrono::steady_clock::time_point::max();
     {
         WindowGuard guard(WindowLock());
         for (HWND window : WindowsOfQueue(&queue)) {
             WindowObject* object = FindWindowObject(window);
-            if (object->native && object->needsPresent && object->Visible()) due.push_back(window);
+            if (!object->native || !object->needsPresent || !object->Visible()) continue;
+            const auto dueAt = object->presentedAt + kPresentInterval;
+            if (dueAt <= now) {
+                due.push_back(window);
+            } else {
+                nextDue = std::min(nextDue, dueAt);
+            }
         }
     }
     for (HWND window : due) {
@@ -107,6 +153,7 @@ void PresentChangedWindows(ThreadQueue& queue) {
             WindowGuard guard(WindowLock());
             if (WindowObject* object = FindWindowObject(window)) {
                 object->needsPresent = false;
+                object->presentedAt = std::chrono::steady_clock::now();  // composing took a while
                 native = object->native;
             }
         }
@@ -116,6 +163,9 @@ void PresentChangedWindows(ThreadQueue& queue) {
         if (native) queue.connection->Present(native, view);
         cairo_surface_destroy(picture);
     }
+    if (nextDue == std::chrono::steady_clock::time_point::max()) return -1;
+    // Rounded up, so that the wait never ends just before the window is due.
+    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(nextDue - now).count());
 }
 
 }  // namespace ui

@@ -97,7 +97,8 @@ public:
 
     // The next pending event without waiting; false when there is none.
     virtual bool NextEvent(DisplayEvent& event) = 0;
-    virtual void WaitForEvents(const Platform::WakeSignal& wake) = 0;
+    // Returns after timeoutMilliseconds at the latest (below 0: no limit).
+    virtual void WaitForEvents(const Platform::WakeSignal& wake, int timeoutMilliseconds) = 0;
 };
 
 }  // namespace ui

@@ -22,7 +22,10 @@ bool MemoryConnection::NextEvent(DisplayEvent& event) {
 }
 
 // Injected events set the thread's wake signal, so waiting for it is enough.
-void MemoryConnection::WaitForEvents(const Platform::WakeSignal& wake) { wake.Wait(); }
+void MemoryConnection::WaitForEvents(const Platform::WakeSignal& wake, int timeoutMilliseconds) {
+    const int descriptors[] = {wake.Descriptor()};
+    Platform::WaitForReadable(descriptors, timeoutMilliseconds);
+}
 
 void MemoryConnection::Inject(const DisplayEvent& event) {
     std::lock_guard<std::mutex> guard(lock_);

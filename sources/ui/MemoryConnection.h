@@ -23,7 +23,7 @@ public:
     void SetNativeCursor(NativeWindow, CursorShape) override {}
     void SetNativeIcon(NativeWindow, std::span<const IconImage>) override {}
     bool NextEvent(DisplayEvent& event) override;
-    void WaitForEvents(const Platform::WakeSignal& wake) override;
+    void WaitForEvents(const Platform::WakeSignal& wake, int timeoutMilliseconds) override;
 
     // From any thread; the caller wakes the connection's thread.
     void Inject(const DisplayEvent& event);

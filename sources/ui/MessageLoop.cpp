@@ -117,9 +117,9 @@ BOOL GetMessage(MSG* message, HWND, UINT, UINT) {
         if (PumpDisplayEvent(queue)) continue;
         if (TakeQuit(queue, *message)) return FALSE;
         if (TakePaint(queue, *message)) return TRUE;
-        PresentChangedWindows(queue);
+        const int nextPresent = PresentChangedWindows(queue);
         if (queue.connection) {
-            queue.connection->WaitForEvents(queue.wake);
+            queue.connection->WaitForEvents(queue.wake, nextPresent);
         } else {
             queue.wake.Wait();
         }

@@ -5,6 +5,7 @@
 
 #include <cairo.h>
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -65,6 +66,7 @@ struct WindowObject {
 
     NativeWindow native = 0;  // top-level windows on a display
     bool needsPresent = false;
+    std::chrono::steady_clock::time_point presentedAt;  // when its pixels last went to the display
     SIZE minimumTrack;  // from WM_GETMINMAXINFO, for resizable top-level windows
 
     bool IsChild() const { return parent != nullptr; }

@@ -38,7 +38,7 @@ public:
     void SetNativeCursor(NativeWindow window, CursorShape shape) override;
     void SetNativeIcon(NativeWindow window, std::span<const IconImage> images) override;
     bool NextEvent(DisplayEvent& event) override;
-    void WaitForEvents(const Platform::WakeSignal& wake) override;
+    void WaitForEvents(const Platform::WakeSignal& wake, int timeoutMilliseconds) override;
 
 private:
     struct WindowState {

@@ -20,11 +20,11 @@ bool X11DisplayConnection::NextEvent(DisplayEvent& event) {
 
 // Xlib may hold events it has read already while waiting for a reply; those
 // leave nothing to read on the connection, so they are looked for first.
-void X11DisplayConnection::WaitForEvents(const Platform::WakeSignal& wake) {
+void X11DisplayConnection::WaitForEvents(const Platform::WakeSignal& wake, int timeoutMilliseconds) {
     XFlush(display_);
     if (!pending_.empty() || XEventsQueued(display_, QueuedAlready) > 0) return;
     const int descriptors[] = {ConnectionNumber(display_), wake.Descriptor()};
-    Platform::WaitForReadable(descriptors, -1);
+    Platform::WaitForReadable(descriptors, timeoutMilliseconds);
 }
 
 // Undecorated X windows show the whole window; the pointer is reported in client coordinates.
