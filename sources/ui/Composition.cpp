@@ -18,10 +18,6 @@
 namespace ui {
 namespace {
 
-// A window's pictures go to the display no faster than a screen shows them: a
-// window that changes with every message (a progress bar) would otherwise keep
-// the display and a processor busy drawing frames nobody sees.
-constexpr std::chrono::milliseconds kPresentInterval{16};
 
 void DrawBorder(cairo_t* cairo, double x, double y, double width, double height) {
     cairo_set_operator(cairo, CAIRO_OPERATOR_OVER);
@@ -127,6 +123,10 @@ cairo_surface_t* ComposeWindow(HWND window) {
     return picture;
 }
 
+bool PictureHeldBack(const WindowObject& root, std::chrono::steady_clock::time_point now) {
+    return root.presentedAt + kPresentInterval > now;
+}
+
 int PresentChangedWindows(ThreadQueue& queue) {
     if (!queue.connection) return -1;
     const auto now = std::chrono::steady_clock::now();
@@ -137,11 +137,10 @@ int PresentChangedWindows(ThreadQueue& queue) {
         for (HWND window : WindowsOfQueue(&queue)) {
             WindowObject* object = FindWindowObject(window);
             if (!object->native || !object->needsPresent || !object->Visible()) continue;
-            const auto dueAt = object->presentedAt + kPresentInterval;
-            if (dueAt <= now) {
-                due.push_back(window);
+            if (PictureHeldBack(*object, now)) {
+                nextDue = std::min(nextDue, object->presentedAt + kPresentInterval);
             } else {
-                nextDue = std::min(nextDue, dueAt);
+                due.push_back(window);
             }
         }
     }

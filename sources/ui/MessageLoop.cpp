@@ -37,8 +37,12 @@ bool TakePaint(ThreadQueue& queue, MSG& message) {
     std::vector<HWND> candidates;
     {
         WindowGuard guard(WindowLock());
+        const auto now = std::chrono::steady_clock::now();
         for (HWND window : WindowsOfQueue(&queue)) {
-            if (FindWindowObject(window)->invalid) candidates.push_back(window);
+            if (!FindWindowObject(window)->invalid) continue;
+            const WindowObject* root = FindWindowObject(RootOf(window));
+            if (root && PictureHeldBack(*root, now)) continue;
+            candidates.push_back(window);
         }
     }
     for (HWND window : candidates) {

@@ -83,6 +83,9 @@ BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
         object->invalid = true;
         object->erase = object->erase || erase;
         owner = object->queue;
+        // Its picture is due once the window is painted; a wait for a window
+        // held back ends when that picture may go.
+        MarkNeedsPresent(window);
     }
     owner->wake.Set();  // its thread paints when it next looks for messages
     return TRUE;
