@@ -10,36 +10,18 @@ namespace {
 
 namespace Format = ImageLib::ETC1Format;
 
-// Above any half's error, so every search writes its outputs.
-constexpr uint32_t kPlainBound = kAboveEveryBlockError;
+// The wide perceptual search's bound, above any half's error.
 constexpr uint32_t kPerceptualBound = kAboveEveryHalfError;
 // Packed colours hold B in their lowest byte: shifted by this, every channel
 // lands in its byte of the high word.
 constexpr int32_t kPackedToHighWord = Format::kChannelShift[2];
 
-// Fills the remembered result in place: a returned copy would be stored and
-// read back once more on every search.
-void RunSearch(const uint8_t* block, bool flipped, int32_t first, PackedColour base, FastMeasure measure,
-               HalfSearchResult& half) {
-    const uint8_t colour[3] = {static_cast<uint8_t>(base >> 16), static_cast<uint8_t>(base >> 8),
-                               static_cast<uint8_t>(base)};
-    const HalfShape shape = flipped ? HalfShape::Wide : HalfShape::Tall;
-    ModifierRows rows;
-    ComputeModifierRows(block, shape, first, colour, measure, rows);
-    if (measure == FastMeasure::Plain) {
-        half.codeword = LeastModifierRow(rows, kPlainBound);
-        half.error = static_cast<int32_t>(rows.error[half.codeword]);
-    } else if (flipped) {
-        double best = kPerceptualBound;
-        half.codeword = WidePerceptualModifierRow(rows, best);
-        half.error = static_cast<int32_t>(best);
-    } else {
-        half.codeword = LeastModifierRow(rows, kPerceptualBound * 1000u);
-        half.error = static_cast<int32_t>(rows.error[half.codeword] / 1000u);
-    }
-    half.internal = rows.error[half.codeword];
-    half.msb = HalfPlane(rows.Msb(half.codeword), shape);
-    half.lsb = HalfPlane(rows.Lsb(half.codeword), shape);
+HalfShape ShapeOf(bool flipped) { return flipped ? HalfShape::Wide : HalfShape::Tall; }
+
+void Unpack(PackedColour colour, uint8_t* bytes) {
+    bytes[0] = static_cast<uint8_t>(colour >> 16);
+    bytes[1] = static_cast<uint8_t>(colour >> 8);
+    bytes[2] = static_cast<uint8_t>(colour);
 }
 
 // Channel sums of the tall halves (columns 0-1, 2-3) and the wide ones (rows 0-1, 2-3).
@@ -60,22 +42,16 @@ void SumHalves(const uint8_t* block, int32_t sums[2][2][3]) {
     }
 }
 
-}  // namespace
+// 8-bit colours of packed levels, every byte at once.
+PackedColour Expanded5(PackedColour levels) { return ((levels << 3) & 0xF8F8F8u) | ((levels >> 2) & 0x070707u); }
+PackedColour Expanded4(PackedColour levels) { return levels * 17u; }
 
-FastHalfSearches::FastHalfSearches(const uint8_t* block, FastMeasure measure) : block_(block), measure_(measure) {
-    SumHalves(block, sums_);
-}
-
-const HalfSearchResult& FastHalfSearches::Search(bool flipped, int32_t half, PackedColour base) {
-    Remembered& remembered = remembered_[flipped][half];
-    if (remembered.base != base) {
-        remembered.base = base;
-        RunSearch(block_, flipped, 2 * half, base, measure_, remembered.result);
-    }
-    return remembered.result;
-}
-
-namespace {
+// One orientation of a candidate before its searches: the colours and the diff
+// bit of its high word, and the base colours of its two halves.
+struct OrientationPlan {
+    uint32_t high;
+    PackedColour base[2];
+};
 
 // The quantisers, given a half's channel sums.
 struct Builder {
@@ -87,81 +63,154 @@ constexpr Builder kRounded = {QuantizeRounded555OfSums, QuantizeRounded444OfSums
 constexpr Builder kHue = {QuantizeHue555OfSums, QuantizeHue444OfSums};
 constexpr Builder kHuePerceptual = {QuantizeHue555PerceptualOfSums, QuantizeHue444PerceptualOfSums};
 
-// 8-bit colours of packed levels, every byte at once.
-PackedColour Expanded5(PackedColour levels) { return ((levels << 3) & 0xF8F8F8u) | ((levels >> 2) & 0x070707u); }
-PackedColour Expanded4(PackedColour levels) { return levels * 17u; }
-
-struct Orientation {
-    int32_t error = 0;
-    uint32_t internal = 0;
-    uint32_t high = 0;
-    uint32_t low = 0;
-};
-
 template <const Builder& builder>
-Orientation CodeOrientation(FastHalfSearches& searches, bool flipped) {
-    const int32_t* sums1 = searches.Sums(flipped, 0);
-    const int32_t* sums2 = searches.Sums(flipped, 1);
-    const PackedColour first = builder.quantize5(sums1);
-    const PackedColour second = builder.quantize5(sums2);
+OrientationPlan PlanOrientation(const int32_t sums[2][3]) {
+    const PackedColour first = builder.quantize5(sums[0]);
+    const PackedColour second = builder.quantize5(sums[1]);
     // Every byte 128 + second - first, so no byte borrows from the next; the
     // low three bits of each are the difference as the high word codes it.
     const uint32_t differences = (second | 0x808080u) - first;
-    Orientation result;
-    PackedColour base1;
-    PackedColour base2;
     if (((differences + 0x040404u) & 0xF8F8F8u) == 0x808080u) {  // every difference in -4..3
-        result.high = (first << (Format::kDifferentialFirstShift + kPackedToHighWord)) |
-                      ((differences & 0x070707u) << kPackedToHighWord) | Format::kDiffBit;
-        base1 = Expanded5(first);
-        base2 = Expanded5(second);
-    } else {
-        // The 4-bit colours come from the averages afresh, not from the 5-bit levels.
-        const PackedColour individual1 = builder.quantize4(sums1);
-        const PackedColour individual2 = builder.quantize4(sums2);
-        result.high = (individual1 << (Format::kIndividualFirstShift + kPackedToHighWord)) |
-                      (individual2 << kPackedToHighWord);
-        base1 = Expanded4(individual1);
-        base2 = Expanded4(individual2);
+        return {(first << (Format::kDifferentialFirstShift + kPackedToHighWord)) |
+                    ((differences & 0x070707u) << kPackedToHighWord) | Format::kDiffBit,
+                {Expanded5(first), Expanded5(second)}};
     }
-    const HalfSearchResult& half1 = searches.Search(flipped, 0, base1);
-    const HalfSearchResult& half2 = searches.Search(flipped, 1, base2);
-    const HalfShape shape = flipped ? HalfShape::Wide : HalfShape::Tall;
-    result.high |= CodewordsAndFlip(half1.codeword, half2.codeword, shape);
-    result.low = JoinIndexPlanes(half1.msb, half1.lsb, half2.msb, half2.lsb, shape);
-    result.error = half1.error + half2.error;
-    result.internal = half1.internal + half2.internal;
-    return result;
+    // The 4-bit colours come from the averages afresh, not from the 5-bit levels.
+    const PackedColour individual1 = builder.quantize4(sums[0]);
+    const PackedColour individual2 = builder.quantize4(sums[1]);
+    return {(individual1 << (Format::kIndividualFirstShift + kPackedToHighWord)) | (individual2 << kPackedToHighWord),
+            {Expanded4(individual1), Expanded4(individual2)}};
 }
 
-// Both orientations; the stacked one only when strictly better.
-template <const Builder& builder>
-FastCandidate BuildWith(FastHalfSearches& searches) {
-    Orientation sideBySide = CodeOrientation<builder>(searches, false);
-    Orientation stacked = CodeOrientation<builder>(searches, true);
-    const Orientation& chosen = stacked.error < sideBySide.error ? stacked : sideBySide;
-    return {chosen.high, chosen.low, chosen.error, chosen.internal};
+using Planner = OrientationPlan (*)(const int32_t sums[2][3]);
+
+Planner PlannerOf(FastColours colours) {
+    switch (colours) {
+        case FastColours::Rounded:
+            return PlanOrientation<kRounded>;
+        case FastColours::Hue:
+            return PlanOrientation<kHue>;
+        case FastColours::HuePerceptual:
+            break;
+    }
+    return PlanOrientation<kHuePerceptual>;
+}
+
+// What the half's search returns for one base colour, from its rows' errors.
+struct HalfOutcome {
+    int32_t codeword;
+    int32_t error;      // as the search returns it (perceptual: in thousands, rounded its own way)
+    uint32_t internal;  // the chosen row's exact error (perceptual: in thousandths)
+};
+
+// The bounds of the Fast searches lie above every half's error, so the plain
+// and the tall perceptual searches take the first row of least error.
+HalfOutcome ChooseRow(const RowErrors& errors, FastMeasure measure, bool flipped) {
+    HalfOutcome outcome;
+    if (measure == FastMeasure::Plain) {
+        outcome.codeword = errors.least;
+        outcome.error = static_cast<int32_t>(errors.error[outcome.codeword]);
+    } else if (flipped) {
+        ModifierRows rows{};
+        for (int32_t q = 0; q < kTableRows; ++q) rows.error[q] = errors.error[q];
+        rows.least = errors.least;
+        double best = kPerceptualBound;
+        outcome.codeword = WidePerceptualModifierRow(rows, best);
+        outcome.error = static_cast<int32_t>(best);
+    } else {
+        outcome.codeword = errors.least;
+        outcome.error = static_cast<int32_t>(errors.error[outcome.codeword] / 1000u);
+    }
+    outcome.internal = errors.error[outcome.codeword];
+    return outcome;
+}
+
+// Up to two candidates built together: for each half the distinct base colours
+// of the candidates go to the row kernel in one call.
+template <int32_t count>
+void BuildTogether(const uint8_t* block, FastMeasure measure, const FastColours (&colours)[count],
+                   FastCandidate (&candidates)[count]) {
+    int32_t sums[2][2][3];
+    SumHalves(block, sums);
+    OrientationPlan plans[count][2];
+    for (int32_t c = 0; c < count; ++c) {
+        const Planner plan = PlannerOf(colours[c]);
+        plans[c][0] = plan(sums[0]);
+        plans[c][1] = plan(sums[1]);
+    }
+    HalfOutcome outcomes[count][2][2];
+    for (int32_t flipped = 0; flipped < 2; ++flipped) {
+        for (int32_t half = 0; half < 2; ++half) {
+            uint8_t bases[count][3];
+            int32_t which[count];  // the base of each candidate among `bases`
+            int32_t distinct = 0;
+            for (int32_t c = 0; c < count; ++c) {
+                const PackedColour base = plans[c][flipped].base[half];
+                if (c > 0 && base == plans[0][flipped].base[half]) {
+                    which[c] = 0;
+                } else {
+                    Unpack(base, bases[distinct]);
+                    which[c] = distinct++;
+                }
+            }
+            RowErrors errors[count];
+            ComputeRowErrors(block, ShapeOf(flipped != 0), 2 * half, bases, distinct, measure, errors);
+            for (int32_t c = 0; c < count; ++c) {
+                outcomes[c][flipped][half] = ChooseRow(errors[which[c]], measure, flipped != 0);
+            }
+        }
+    }
+    for (int32_t c = 0; c < count; ++c) {
+        int32_t errors[2];
+        for (int32_t flipped = 0; flipped < 2; ++flipped) {
+            errors[flipped] = outcomes[c][flipped][0].error + outcomes[c][flipped][1].error;
+        }
+        // The stacked halves only when strictly better.
+        const int32_t flipped = errors[1] < errors[0] ? 1 : 0;
+        const HalfOutcome& half1 = outcomes[c][flipped][0];
+        const HalfOutcome& half2 = outcomes[c][flipped][1];
+        const OrientationPlan& plan = plans[c][flipped];
+        candidates[c] = {plan.high | CodewordsAndFlip(half1.codeword, half2.codeword, ShapeOf(flipped != 0)),
+                         errors[flipped],
+                         half1.internal + half2.internal,
+                         {plan.base[0], plan.base[1]}};
+    }
 }
 
 void Build(const uint8_t* block, FastMeasure measure, FastColours colours, uint32_t& high, uint32_t& low) {
-    FastHalfSearches searches(block, measure);
-    FastCandidate candidate = BuildFastCandidate(searches, colours);
+    const FastCandidate candidate = BuildFastCandidate(block, measure, colours);
     high = candidate.high;
-    low = candidate.low;
+    low = FastLowWord(block, measure, candidate);
 }
 
 }  // namespace
 
-FastCandidate BuildFastCandidate(FastHalfSearches& searches, FastColours colours) {
-    switch (colours) {
-        case FastColours::Rounded:
-            return BuildWith<kRounded>(searches);
-        case FastColours::Hue:
-            return BuildWith<kHue>(searches);
-        case FastColours::HuePerceptual:
-            break;
+FastCandidatePair BuildFastCandidates(const uint8_t* block, FastMeasure measure, FastColours secondColours) {
+    FastCandidate candidates[2];
+    BuildTogether<2>(block, measure, {FastColours::Rounded, secondColours}, candidates);
+    return {candidates[0], candidates[1]};
+}
+
+FastCandidate BuildFastCandidate(const uint8_t* block, FastMeasure measure, FastColours colours) {
+    FastCandidate candidate[1];
+    BuildTogether<1>(block, measure, {colours}, candidate);
+    return candidate[0];
+}
+
+uint32_t FastLowWord(const uint8_t* block, FastMeasure measure, const FastCandidate& candidate) {
+    const HalfShape shape = ShapeOf((candidate.high & Format::kFlipBit) != 0);
+    const uint32_t codewordMask = Format::FieldMask(Format::kCodewordBits);
+    const int32_t codewords[2] = {static_cast<int32_t>((candidate.high >> Format::kCodeword1Shift) & codewordMask),
+                                  static_cast<int32_t>((candidate.high >> Format::kCodeword2Shift) & codewordMask)};
+    uint32_t msb[2];
+    uint32_t lsb[2];
+    for (int32_t half = 0; half < 2; ++half) {
+        uint8_t base[3];
+        Unpack(candidate.base[half], base);
+        ComputeRowPlanes(block, shape, 2 * half, base, measure, codewords[half], msb[half], lsb[half]);
     }
-    return BuildWith<kHuePerceptual>(searches);
+    return JoinIndexPlanes(HalfPlane(msb[0], shape), HalfPlane(lsb[0], shape), HalfPlane(msb[1], shape),
+                           HalfPlane(lsb[1], shape), shape);
 }
 
 void CompressBlockFastRounded(const uint8_t* block, uint32_t& high, uint32_t& low) {

@@ -15,45 +15,6 @@ namespace ETC1Encoder {
 
 using FastMeasure = ErrorMeasure;
 
-// The per-block work the candidates share: the channel sums of the four halves,
-// and the modifier search of each half for each base colour asked for. Both
-// candidates of a Fast method often arrive at the same base colour for a half;
-// a search is a pure function of the block, the half, the base and the bound,
-// so the second request reuses the first result.
-struct HalfSearchResult {
-    int32_t error = 0;      // as the search returns it (perceptual: in thousands, rounded its own way)
-    uint32_t internal = 0;  // the chosen row's exact error (perceptual: in thousandths)
-    int32_t codeword = 0;
-    uint32_t msb = 0;
-    uint32_t lsb = 0;
-};
-
-class FastHalfSearches {
-public:
-    FastHalfSearches(const uint8_t* block, FastMeasure measure);
-
-    // Channel sums over the eight pixels of half 0 (left or top) or 1 (right or bottom).
-    const int32_t* Sums(bool flipped, int32_t half) const { return sums_[flipped][half]; }
-
-    // The search of the half against the 8-bit base colour, with the bound above
-    // every half's error (3,121,200 plain, 1,560,600 perceptual). The result
-    // stays valid until the next search of the same half.
-    const HalfSearchResult& Search(bool flipped, int32_t half, PackedColour base);
-
-private:
-    static constexpr uint32_t kNoBase = ~0u;
-
-    struct Remembered {
-        PackedColour base = kNoBase;
-        HalfSearchResult result;
-    };
-
-    const uint8_t* block_;
-    FastMeasure measure_;
-    int32_t sums_[2][2][3];
-    Remembered remembered_[2][2];  // orientation, half: the latest search
-};
-
 // Base colours by the rounding rule, plain error.
 void CompressBlockFastRounded(const uint8_t* block, uint32_t& high, uint32_t& low);
 // Base colours by the hue quantisers, plain error.
@@ -66,19 +27,33 @@ void CompressBlockFastHuePerceptual(const uint8_t* block, uint32_t& high, uint32
 // How a candidate quantises the half averages into base colours.
 enum class FastColours { Rounded, Hue, HuePerceptual };
 
+// A candidate up to its index planes, which only the candidates whose words are
+// wanted need (FastLowWord).
 struct FastCandidate {
     uint32_t high;
-    uint32_t low;
-    // The chosen orientation's two half errors added up. For plain searches this
-    // is exactly the plain error of the block against the candidate's decoding.
+    // The chosen orientation's two half errors added up, as the searches return
+    // them. For the plain measure this is exactly the plain error of the block
+    // against the candidate's decoding.
     int32_t error;
     // The exact error of the block against the candidate's decoding: plain, or
     // perceptual in thousandths.
     uint32_t internal;
+    PackedColour base[2];  // the 8-bit base colours of sub-blocks 1 and 2
 };
 
-// A candidate from the block's shared half searches (whose measure it uses),
-// with the error it chose the orientation by.
-FastCandidate BuildFastCandidate(FastHalfSearches& searches, FastColours colours);
+// Both candidates of a Fast method, the first by the rounding rule. Each half is
+// read once for the base colours of both candidates.
+struct FastCandidatePair {
+    FastCandidate first;
+    FastCandidate second;
+};
+
+FastCandidatePair BuildFastCandidates(const uint8_t* block, FastMeasure measure, FastColours secondColours);
+
+// One candidate alone.
+FastCandidate BuildFastCandidate(const uint8_t* block, FastMeasure measure, FastColours colours);
+
+// The candidate's low word. Candidates with equal high words have equal low words.
+uint32_t FastLowWord(const uint8_t* block, FastMeasure measure, const FastCandidate& candidate);
 
 }  // namespace ETC1Encoder

@@ -37,49 +37,50 @@ namespace {
 
 using ImageLib::DecodeETC1Block;
 
-// Both candidates of a Fast method, built from one set of half searches.
-struct Candidates {
-    FastCandidate first;
-    FastCandidate second;
-};
-
-Candidates BuildCandidates(const uint8_t* block, FastMeasure measure, FastColours secondColours) {
-    FastHalfSearches searches(block, measure);
-    FastCandidate first = BuildFastCandidate(searches, FastColours::Rounded);
-    return {first, BuildFastCandidate(searches, secondColours)};
-}
-
-void TakeWinner(const Candidates& candidates, bool secondWins, uint32_t& high, uint32_t& low) {
-    const FastCandidate& winner = secondWins ? candidates.second : candidates.first;
-    high = winner.high;
-    low = winner.low;
+// The first candidate's low word, taken from the second's when their high words agree.
+uint32_t FirstLowWord(const uint8_t* block, FastMeasure measure, const FastCandidatePair& candidates,
+                      uint32_t secondLow) {
+    if (candidates.first.high == candidates.second.high) return secondLow;
+    return FastLowWord(block, measure, candidates.first);
 }
 
 }  // namespace
 
 void CompressBlockFast(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low) {
-    const Candidates candidates = BuildCandidates(block, FastMeasure::Plain, FastColours::Hue);
+    const FastCandidatePair candidates = BuildFastCandidates(block, FastMeasure::Plain, FastColours::Hue);
+    const uint32_t secondLow = FastLowWord(block, FastMeasure::Plain, candidates.second);
     // A plain candidate's error is the sum its searches found, which equals
     // BlockErrorRGB of its decoding exactly; only the second decoding is kept.
-    DecodeETC1Block(candidates.second.high, candidates.second.low, scratch);
-    TakeWinner(candidates, candidates.first.error > candidates.second.error, high, low);
+    DecodeETC1Block(candidates.second.high, secondLow, scratch);
+    if (candidates.first.error > candidates.second.error) {
+        high = candidates.second.high;
+        low = secondLow;
+    } else {
+        high = candidates.first.high;
+        low = FirstLowWord(block, FastMeasure::Plain, candidates, secondLow);
+    }
 }
 
 void CompressBlockFastPerceptual(const uint8_t* block, uint8_t* scratch, uint32_t& high, uint32_t& low) {
-    const Candidates candidates = BuildCandidates(block, FastMeasure::Perceptual, FastColours::HuePerceptual);
+    const FastCandidatePair candidates =
+        BuildFastCandidates(block, FastMeasure::Perceptual, FastColours::HuePerceptual);
     const FastCandidate& first = candidates.first;
     const FastCandidate& second = candidates.second;
-    DecodeETC1Block(second.high, second.low, scratch);
+    const uint32_t secondLow = FastLowWord(block, FastMeasure::Perceptual, second);
+    DecodeETC1Block(second.high, secondLow, scratch);
     // The searches' sums are the candidates' exact errors in thousandths, and the
     // double measure lies within 1e-7 of those: different thousandths decide
     // alone, equal ones of different candidates need the double measure's last bits.
     bool secondWins = first.internal > second.internal;
-    if (first.internal == second.internal && (first.high != second.high || first.low != second.low)) {
+    uint32_t firstLow = 0;
+    if (!secondWins) firstLow = FirstLowWord(block, FastMeasure::Perceptual, candidates, secondLow);
+    if (first.internal == second.internal && first.high != second.high) {
         uint8_t firstDecoded[kETC1BlockBytes];
-        DecodeETC1Block(first.high, first.low, firstDecoded);
+        DecodeETC1Block(first.high, firstLow, firstDecoded);
         secondWins = BlockErrorPerceptual(block, firstDecoded) > BlockErrorPerceptual(block, scratch);
     }
-    TakeWinner(candidates, secondWins, high, low);
+    high = secondWins ? second.high : first.high;
+    low = secondWins ? secondLow : firstLow;
 }
 
 }  // namespace ETC1Encoder

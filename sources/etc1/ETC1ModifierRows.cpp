@@ -108,6 +108,42 @@ void ComputeModifierRowsPortable(const uint8_t* block, HalfShape shape, int32_t 
     }
 }
 
+void ComputeRowErrors(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t (*bases)[3],
+                      int32_t count, ErrorMeasure measure, RowErrors* errors) {
+    if (kUseAvx2) {
+        ComputeRowErrorsAvx2(block, shape, first, bases, count, measure, errors);
+    } else {
+        ComputeRowErrorsPortable(block, shape, first, bases, count, measure, errors);
+    }
+}
+
+void ComputeRowErrorsPortable(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t (*bases)[3],
+                              int32_t count, ErrorMeasure measure, RowErrors* errors) {
+    for (int32_t n = 0; n < count; ++n) {
+        ModifierRows rows;
+        ComputeModifierRowsPortable(block, shape, first, bases[n], measure, rows);
+        for (int32_t q = 0; q < kTableRows; ++q) errors[n].error[q] = rows.error[q];
+        errors[n].least = rows.least;
+    }
+}
+
+void ComputeRowPlanes(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                      ErrorMeasure measure, int32_t row, uint32_t& msb, uint32_t& lsb) {
+    if (kUseAvx2) {
+        ComputeRowPlanesAvx2(block, shape, first, base, measure, row, msb, lsb);
+    } else {
+        ComputeRowPlanesPortable(block, shape, first, base, measure, row, msb, lsb);
+    }
+}
+
+void ComputeRowPlanesPortable(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                              ErrorMeasure measure, int32_t row, uint32_t& msb, uint32_t& lsb) {
+    ModifierRows rows;
+    ComputeModifierRowsPortable(block, shape, first, base, measure, rows);
+    msb = rows.Msb(row);
+    lsb = rows.Lsb(row);
+}
+
 // The eight rows of a half with AVX2: one 32-bit lane per pixel.
 //
 // Everything is measured from the base colour b: a pixel p gives q = p - b and a
@@ -217,15 +253,15 @@ BWVOQ_AVX2 inline __m256i WeightedSquares(__m256i rb, __m256i gg) {
     return _mm256_add_epi32(_mm256_madd_epi16(xa, xb), _mm256_madd_epi16(ya, yb));
 }
 
-// Terms of rows first..7 (first even): offsets clamp(m, -b, 255 - b) per channel.
+// Terms of rows first..end - 1 (first even, end even): offsets clamp(m, -b, 255 - b) per channel.
 template <const MeasureFactors& f>
-BWVOQ_AVX2 void ComputeClampedTerms(const uint8_t* base, int32_t first, CandidateTerms& terms) {
+BWVOQ_AVX2 void ComputeClampedTerms(const uint8_t* base, int32_t first, int32_t end, CandidateTerms& terms) {
     const __m256i low[3] = {_mm256_set1_epi32(-base[0]), _mm256_set1_epi32(-base[1]), _mm256_set1_epi32(-base[2])};
     const __m256i high[3] = {_mm256_set1_epi32(255 - base[0]), _mm256_set1_epi32(255 - base[1]),
                              _mm256_set1_epi32(255 - base[2])};
     const __m256i factorsA = PairOf(-2 * f.bR, -2 * f.bB);
     const __m256i factorsB = PairOf(-2 * f.bG1, -2 * f.bG2);
-    for (int32_t i = 4 * first; i < 32; i += 8) {
+    for (int32_t i = 4 * first; i < 4 * end; i += 8) {
         __m256i modifiers = _mm256_load_si256(reinterpret_cast<const __m256i*>(kFlatModifiers.value + i));
         __m256i o[3];
         for (int32_t c = 0; c < 3; ++c) o[c] = _mm256_min_epi32(_mm256_max_epi32(modifiers, low[c]), high[c]);
@@ -317,14 +353,24 @@ struct PreparedHalf {
     __m256i negative;     // s <= 0
 };
 
-template <const MeasureFactors& f>
-BWVOQ_AVX2 inline PreparedHalf PrepareHalf(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base) {
+// The pixels of a half as they stand: int16 pairs (R, B) and (G, G).
+struct HalfPairs {
+    __m256i redBlue;
+    __m256i greenGreen;
+};
+
+BWVOQ_AVX2 inline HalfPairs GatherHalfPairs(const uint8_t* block, HalfShape shape, int32_t first) {
     const GatherControls& controls = kGatherControls[(shape == HalfShape::Wide ? 2 : 0) + ((first >> 1) & 1)];
     const __m128i thirds[3] = {_mm_loadu_si128(reinterpret_cast<const __m128i*>(block)),
                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16)),
                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 32))};
-    const __m256i rb = _mm256_sub_epi16(GatherPairs(thirds, controls.redBlue), PairOf(base[0], base[2]));
-    const __m256i gg = _mm256_sub_epi16(GatherPairs(thirds, controls.greenGreen), PairOf(base[1], base[1]));
+    return {GatherPairs(thirds, controls.redBlue), GatherPairs(thirds, controls.greenGreen)};
+}
+
+template <const MeasureFactors& f>
+BWVOQ_AVX2 inline PreparedHalf PrepareHalf(const HalfPairs& pixels, const uint8_t* base) {
+    const __m256i rb = _mm256_sub_epi16(pixels.redBlue, PairOf(base[0], base[2]));
+    const __m256i gg = _mm256_sub_epi16(pixels.greenGreen, PairOf(base[1], base[1]));
     PreparedHalf half;
     half.x = TimesPair<f.aR, f.aB>(rb);
     half.y = TimesPair<f.aG1, f.aG2>(gg);
@@ -391,24 +437,68 @@ BWVOQ_AVX2 inline int32_t FirstLeastLane(__m256i v) {
     return __builtin_ctz(static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(v, least)))));
 }
 
+// Every row's slots and the rows' errors (the least S of each pixel plus P, summed over the pixels).
+template <const MeasureFactors& f>
+BWVOQ_AVX2 inline void EvaluateRows(const HalfPairs& pixels, const uint8_t* base, RowSlots slots[8], __m256i& errors) {
+    const PreparedHalf half = PrepareHalf<f>(pixels, base);
+    const int32_t unclamped = kUnclampedRows[static_cast<uint32_t>(RoomOf(base))];
+    CandidateTerms terms;
+    if (unclamped < 8) ComputeClampedTerms<f>(base, unclamped & ~1, 8, terms);
+    slots[0] = Row<f, 0>(half, unclamped, terms);
+    slots[1] = Row<f, 1>(half, unclamped, terms);
+    slots[2] = Row<f, 2>(half, unclamped, terms);
+    slots[3] = Row<f, 3>(half, unclamped, terms);
+    slots[4] = Row<f, 4>(half, unclamped, terms);
+    slots[5] = Row<f, 5>(half, unclamped, terms);
+    slots[6] = Row<f, 6>(half, unclamped, terms);
+    slots[7] = Row<f, 7>(half, unclamped, terms);
+    const __m256i best[8] = {slots[0].best, slots[1].best, slots[2].best, slots[3].best,
+                             slots[4].best, slots[5].best, slots[6].best, slots[7].best};
+    errors = _mm256_add_epi32(SumLanesOfEach(best), SumOfLanes(half.pixelTerm));
+}
+
+BWVOQ_AVX2 inline void StoreErrors(__m256i errors, uint32_t* error, int32_t& least) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(error), errors);
+    least = FirstLeastLane(errors);
+}
+
 template <const MeasureFactors& f>
 BWVOQ_AVX2 void ComputeRows(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
                             ModifierRows& rows) {
-    const PreparedHalf half = PrepareHalf<f>(block, shape, first, base);
-    const int32_t unclamped = kUnclampedRows[static_cast<uint32_t>(RoomOf(base))];
-    CandidateTerms terms;
-    if (unclamped < 8) ComputeClampedTerms<f>(base, unclamped & ~1, terms);
-    const RowSlots slots[8] = {Row<f, 0>(half, unclamped, terms), Row<f, 1>(half, unclamped, terms),
-                               Row<f, 2>(half, unclamped, terms), Row<f, 3>(half, unclamped, terms),
-                               Row<f, 4>(half, unclamped, terms), Row<f, 5>(half, unclamped, terms),
-                               Row<f, 6>(half, unclamped, terms), Row<f, 7>(half, unclamped, terms)};
-    const __m256i best[8] = {slots[0].best, slots[1].best, slots[2].best, slots[3].best,
-                             slots[4].best, slots[5].best, slots[6].best, slots[7].best};
-    const __m256i errors = _mm256_add_epi32(SumLanesOfEach(best), SumOfLanes(half.pixelTerm));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(rows.error), errors);
-    rows.least = FirstLeastLane(errors);
+    RowSlots slots[8];
+    __m256i errors;
+    EvaluateRows<f>(GatherHalfPairs(block, shape, first), base, slots, errors);
+    StoreErrors(errors, rows.error, rows.least);
     rows.msb = RowBits(slots, &RowSlots::msb);
     rows.lsb = RowBits(slots, &RowSlots::lsb);
+}
+
+// The slot masks go unused here, so the compiler drops their work.
+template <const MeasureFactors& f>
+BWVOQ_AVX2 void ComputeErrors(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t (*bases)[3],
+                              int32_t count, RowErrors* out) {
+    const HalfPairs pixels = GatherHalfPairs(block, shape, first);
+    for (int32_t n = 0; n < count; ++n) {
+        RowSlots slots[8];
+        __m256i errors;
+        EvaluateRows<f>(pixels, bases[n], slots, errors);
+        StoreErrors(errors, out[n].error, out[n].least);
+    }
+}
+
+// One row's slots from its clamped terms, which hold for a row without clamping too.
+template <const MeasureFactors& f>
+BWVOQ_AVX2 void ComputePlanes(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base, int32_t row,
+                              uint32_t& msb, uint32_t& lsb) {
+    const PreparedHalf half = PrepareHalf<f>(GatherHalfPairs(block, shape, first), base);
+    CandidateTerms terms;
+    ComputeClampedTerms<f>(base, row & ~1, (row & ~1) + 2, terms);
+    const int32_t i = 4 * row;
+    const RowSlots slots =
+        ChooseSlots(ClampedScore(terms, i, half.x, half.y), ClampedScore(terms, i + 1, half.x, half.y),
+                    ClampedScore(terms, i + 2, half.x, half.y), ClampedScore(terms, i + 3, half.x, half.y));
+    msb = static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(slots.msb)));
+    lsb = static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(slots.lsb)));
 }
 
 }  // namespace
@@ -422,7 +512,35 @@ void ComputeModifierRowsAvx2(const uint8_t* block, HalfShape shape, int32_t firs
     }
 }
 
+void ComputeRowErrorsAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t (*bases)[3],
+                          int32_t count, ErrorMeasure measure, RowErrors* errors) {
+    if (measure == ErrorMeasure::Plain) {
+        ComputeErrors<kPlainFactors>(block, shape, first, bases, count, errors);
+    } else {
+        ComputeErrors<kPerceptualFactors>(block, shape, first, bases, count, errors);
+    }
+}
+
+void ComputeRowPlanesAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                          ErrorMeasure measure, int32_t row, uint32_t& msb, uint32_t& lsb) {
+    if (measure == ErrorMeasure::Plain) {
+        ComputePlanes<kPlainFactors>(block, shape, first, base, row, msb, lsb);
+    } else {
+        ComputePlanes<kPerceptualFactors>(block, shape, first, base, row, msb, lsb);
+    }
+}
+
 #else
+
+void ComputeRowErrorsAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t (*bases)[3],
+                          int32_t count, ErrorMeasure measure, RowErrors* errors) {
+    ComputeRowErrorsPortable(block, shape, first, bases, count, measure, errors);
+}
+
+void ComputeRowPlanesAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                          ErrorMeasure measure, int32_t row, uint32_t& msb, uint32_t& lsb) {
+    ComputeRowPlanesPortable(block, shape, first, base, measure, row, msb, lsb);
+}
 
 void ComputeModifierRowsAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
                              ErrorMeasure measure, ModifierRows& rows) {

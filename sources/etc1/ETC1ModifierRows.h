@@ -36,4 +36,28 @@ void ComputeModifierRowsPortable(const uint8_t* block, HalfShape shape, int32_t 
 void ComputeModifierRowsAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
                              ErrorMeasure measure, ModifierRows& rows);
 
+// The rows' errors and the first row of least error alone, for searches that
+// want the index planes of one row at most.
+struct RowErrors {
+    uint32_t error[kTableRows];
+    int32_t least;
+};
+
+// The errors of the half's rows against each of `count` (1 or 2) base colours;
+// the half's pixels are read once for all of them.
+void ComputeRowErrors(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t (*bases)[3],
+                      int32_t count, ErrorMeasure measure, RowErrors* errors);
+void ComputeRowErrorsPortable(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t (*bases)[3],
+                              int32_t count, ErrorMeasure measure, RowErrors* errors);
+void ComputeRowErrorsAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t (*bases)[3],
+                          int32_t count, ErrorMeasure measure, RowErrors* errors);
+
+// The index planes of one row, as ModifierRows::Msb and Lsb give them.
+void ComputeRowPlanes(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                      ErrorMeasure measure, int32_t row, uint32_t& msb, uint32_t& lsb);
+void ComputeRowPlanesPortable(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                              ErrorMeasure measure, int32_t row, uint32_t& msb, uint32_t& lsb);
+void ComputeRowPlanesAvx2(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
+                          ErrorMeasure measure, int32_t row, uint32_t& msb, uint32_t& lsb);
+
 }  // namespace ETC1Encoder

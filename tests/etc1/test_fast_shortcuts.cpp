@@ -68,10 +68,10 @@ TEST(FastShortcuts, PlainCandidateErrorIsTheErrorOfItsDecoding) {
     for (int32_t n = 0; n < 20000; ++n) {
         Reference::RgbBlock block = random.NextOfAnyPattern();
         for (FastColours colours : {FastColours::Rounded, FastColours::Hue}) {
-            FastHalfSearches searches(block.data(), FastMeasure::Plain);
-            FastCandidate candidate = BuildFastCandidate(searches, colours);
+            FastCandidate candidate = BuildFastCandidate(block.data(), FastMeasure::Plain, colours);
             uint8_t decoded[48];
-            ImageLib::DecodeETC1Block(candidate.high, candidate.low, decoded);
+            ImageLib::DecodeETC1Block(candidate.high, FastLowWord(block.data(), FastMeasure::Plain, candidate),
+                                      decoded);
             ASSERT_EQ(BlockErrorRGB(block.data(), decoded), static_cast<double>(candidate.error));
         }
     }
