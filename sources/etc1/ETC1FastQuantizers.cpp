@@ -11,10 +11,12 @@
 namespace ETC1Encoder {
 namespace {
 
+const bool kUseAvx2 = Platform::ProcessorHasAvx2();
+
 float WeightedSquare(float weight, float difference) { return weight * (difference * difference); }
 
 QuantizedColor QuantizeHue(const float* average, const HueQuantizer& q) {
-    return Platform::ProcessorHasAvx2() ? QuantizeHueAvx2(average, q) : QuantizeHuePortable(average, q);
+    return kUseAvx2 ? QuantizeHueAvx2(average, q) : QuantizeHuePortable(average, q);
 }
 
 // With K_R = K_G = K_B combinations 0 and 7 tie; some quantisers decide again by distance.
@@ -31,8 +33,10 @@ int32_t SettleGreyTie(int32_t winner, const HueChannel channels[3], const HueQua
 
 HueChannel HueChannelOf(float average, const HueQuantizer& q) {
     const auto low = static_cast<int32_t>(average / q.step);
-    const int32_t expansion = q.fiveBit ? Expand5(low) : Expand4(low);
-    return HueChannelAt(low, static_cast<float>(expansion) - average, q);
+    const int32_t high = low + 1 > q.topLevel ? q.topLevel : low + 1;
+    const int32_t rise = q.fiveBit ? Expand5(high) - Expand5(low) : Expand4(high) - Expand4(low);
+    const float below = static_cast<float>(q.fiveBit ? Expand5(low) : Expand4(low)) - average;
+    return {below, below + static_cast<float>(rise), static_cast<uint8_t>(low), static_cast<uint8_t>(high)};
 }
 
 int32_t LeastHueCombinationPortable(const HueChannel channels[3], const HueQuantizer& q) {
@@ -41,7 +45,7 @@ int32_t LeastHueCombinationPortable(const HueChannel channels[3], const HueQuant
     for (int32_t combination = 0; combination < 8; ++combination) {
         float e[3];
         for (int32_t c = 0; c < 3; ++c) {
-            e[c] = kTakesHigh[combination][c] ? channels[c].below + channels[c].rise : channels[c].below;
+            e[c] = kTakesHigh[combination][c] ? channels[c].above : channels[c].below;
         }
         float error = (WeightedSquare(q.weightRG, e[0] - e[1]) + WeightedSquare(q.weightRB, e[0] - e[2])) +
                       WeightedSquare(q.weightGB, e[1] - e[2]);
@@ -51,12 +55,6 @@ int32_t LeastHueCombinationPortable(const HueChannel channels[3], const HueQuant
         }
     }
     return winner;
-}
-
-int32_t HueCombination(const HueChannel channels[3], const HueQuantizer& q) {
-    const int32_t least =
-        Platform::ProcessorHasAvx2() ? LeastHueCombinationAvx2(channels, q) : LeastHueCombinationPortable(channels, q);
-    return SettleGreyTie(least, channels, q);
 }
 
 QuantizedColor QuantizeHuePortable(const float* average, const HueQuantizer& q) {
@@ -116,7 +114,7 @@ BWVOQ_AVX2 inline __m256 WeightedSquare(float weight, __m256 difference) {
 template <int mask>
 BWVOQ_AVX2 inline __m256 ChannelErrors(const HueChannel& channel) {
     const __m256 low = _mm256_set1_ps(channel.below);
-    const __m256 high = _mm256_set1_ps(channel.below + channel.rise);
+    const __m256 high = _mm256_set1_ps(channel.above);
     return _mm256_blend_ps(low, high, mask);
 }
 
@@ -146,24 +144,81 @@ int32_t LeastHueCombinationAvx2(const HueChannel channels[3], const HueQuantizer
 
 namespace {
 
-std::array<HalfSumLevels, kLargestHalfSum + 1> BuildLevels() {
-    std::array<HalfSumLevels, kLargestHalfSum + 1> table{};
+std::array<RoundedLevels, kLargestHalfSum + 1> BuildRoundedLevels() {
+    std::array<RoundedLevels, kLargestHalfSum + 1> table{};
     for (int32_t sum = 0; sum <= kLargestHalfSum; ++sum) {
         const float average = AverageOfHalfSum(sum);
-        const HueChannel hue5 = HueChannelOf(average, kHue555);
-        const HueChannel hue4 = HueChannelOf(average, kHue444);
         table[static_cast<size_t>(sum)] = {static_cast<uint8_t>(RoundedLevel5(average)),
-                                           static_cast<uint8_t>(RoundedLevel4(average)),
-                                           static_cast<uint8_t>(hue5.low),
-                                           static_cast<uint8_t>(hue4.low),
-                                           hue5.below,
-                                           hue4.below};
+                                           static_cast<uint8_t>(RoundedLevel4(average))};
     }
     return table;
 }
 
+using HueChannels = std::array<HueChannel, kLargestHalfSum + 1>;
+
+// The channels by sum; the quantisers of one step share them.
+HueChannels BuildHueChannels(const HueQuantizer& q) {
+    HueChannels table{};
+    for (int32_t sum = 0; sum <= kLargestHalfSum; ++sum) {
+        table[static_cast<size_t>(sum)] = HueChannelOf(AverageOfHalfSum(sum), q);
+    }
+    return table;
+}
+
+const HueChannels kHueChannels5 = BuildHueChannels(kHue555);
+const HueChannels kHueChannels4 = BuildHueChannels(kHue444);
+
+void ChannelsOfSums(const int32_t* sums, const HueQuantizer& q, HueChannel channels[3]) {
+    const HueChannels& table = q.fiveBit ? kHueChannels5 : kHueChannels4;
+    for (int32_t c = 0; c < 3; ++c) channels[c] = table[static_cast<uint32_t>(sums[c])];
+}
+
+PackedColour PackedHueLevels(const HueChannel channels[3], int32_t combination) {
+    PackedColour levels = 0;
+    for (int32_t c = 0; c < 3; ++c) {
+        const uint32_t level = kTakesHigh[combination][c] ? channels[c].high : channels[c].low;
+        levels |= level << (16 - 8 * c);
+    }
+    return levels;
+}
+
 }  // namespace
 
-const std::array<HalfSumLevels, kLargestHalfSum + 1> kHalfSumLevels = BuildLevels();
+const std::array<RoundedLevels, kLargestHalfSum + 1> kRoundedLevels = BuildRoundedLevels();
+
+PackedColour QuantizeHueOfSumsPortable(const int32_t* sums, const HueQuantizer& q) {
+    HueChannel channels[3];
+    ChannelsOfSums(sums, q, channels);
+    return PackedHueLevels(channels, SettleGreyTie(LeastHueCombinationPortable(channels, q), channels, q));
+}
+
+#if BWVOQ_X86_KERNELS
+
+BWVOQ_AVX2 PackedColour QuantizeHueOfSumsAvx2(const int32_t* sums, const HueQuantizer& q) {
+    HueChannel channels[3];
+    ChannelsOfSums(sums, q, channels);
+    return PackedHueLevels(channels, SettleGreyTie(LeastHueCombinationAvx2(channels, q), channels, q));
+}
+
+#else
+
+PackedColour QuantizeHueOfSumsAvx2(const int32_t* sums, const HueQuantizer& q) {
+    return QuantizeHueOfSumsPortable(sums, q);
+}
+
+#endif
+
+namespace {
+
+PackedColour QuantizeHueOfSums(const int32_t* sums, const HueQuantizer& q) {
+    return kUseAvx2 ? QuantizeHueOfSumsAvx2(sums, q) : QuantizeHueOfSumsPortable(sums, q);
+}
+
+}  // namespace
+
+PackedColour QuantizeHue555OfSums(const int32_t* sums) { return QuantizeHueOfSums(sums, kHue555); }
+PackedColour QuantizeHue444OfSums(const int32_t* sums) { return QuantizeHueOfSums(sums, kHue444); }
+PackedColour QuantizeHue555PerceptualOfSums(const int32_t* sums) { return QuantizeHueOfSums(sums, kHue555Perceptual); }
+PackedColour QuantizeHue444PerceptualOfSums(const int32_t* sums) { return QuantizeHueOfSums(sums, kHue444Perceptual); }
 
 }  // namespace ETC1Encoder

@@ -56,33 +56,22 @@ inline constexpr bool kTakesHigh[8][3] = {
     {true, true, false},   {true, false, true},  {false, true, true},  {true, true, true},
 };
 
-// One channel of the average: the level just below it, the next one up (the
-// top level stays), the expansion of the low level minus the average (D) and
-// the expansion of the high level minus that of the low one (K).
+// One channel of the average: the expansion of the level just below it minus
+// the average (D), D plus the expansion of the next level up minus that of the
+// low one (D + K), and the two levels (the top level stays).
 struct HueChannel {
-    int32_t low;
-    int32_t high;
     float below;
-    float rise;
+    float above;
+    uint8_t low;
+    uint8_t high;
 };
 
 HueChannel HueChannelOf(float average, const HueQuantizer& q);
-
-// The same from the low level and D.
-inline HueChannel HueChannelAt(int32_t low, float below, const HueQuantizer& q) {
-    const int32_t high = low + 1 > q.topLevel ? q.topLevel : low + 1;
-    const int32_t rise = q.fiveBit ? Expand5(high) - Expand5(low) : Expand4(high) - Expand4(low);
-    return {low, high, below, static_cast<float>(rise)};
-}
 
 // The first combination of least error for the three channels R, G, B: one
 // combination after the other, or all eight in one vector (needs AVX2).
 int32_t LeastHueCombinationPortable(const HueChannel channels[3], const HueQuantizer& q);
 int32_t LeastHueCombinationAvx2(const HueChannel channels[3], const HueQuantizer& q);
-
-// The quantiser's combination: the least one, a grey tie settled where the
-// quantiser does so; vectorised when the processor runs it.
-int32_t HueCombination(const HueChannel channels[3], const HueQuantizer& q);
 
 // The levels the combination names.
 inline QuantizedColor HueLevels(const HueChannel channels[3], int32_t combination) {
@@ -108,54 +97,37 @@ inline constexpr int32_t kLargestHalfSum = 8 * 255;
 // The average as HalfBlockAverageTall and HalfBlockAverageWide give it.
 inline float AverageOfHalfSum(int32_t sum) { return static_cast<float>(sum * 0.125); }
 
-// What the quantisers make of one channel sum. The hue quantisers of equal
-// step share their low level and D.
-struct HalfSumLevels {
-    uint8_t rounded5;
-    uint8_t rounded4;
-    uint8_t hueLow5;
-    uint8_t hueLow4;
-    float hueBelow5;
-    float hueBelow4;
+// The rounding rule's levels of one channel sum.
+struct RoundedLevels {
+    uint8_t fiveBit;
+    uint8_t fourBit;
 };
 
-extern const std::array<HalfSumLevels, kLargestHalfSum + 1> kHalfSumLevels;
+extern const std::array<RoundedLevels, kLargestHalfSum + 1> kRoundedLevels;
 
-inline const HalfSumLevels& LevelsOfHalfSum(int32_t sum) { return kHalfSumLevels[static_cast<uint32_t>(sum)]; }
-
-template <uint8_t HalfSumLevels::*level>
+template <uint8_t RoundedLevels::*level>
 inline PackedColour PackedLevels(const int32_t* sums) {
-    return (static_cast<uint32_t>(LevelsOfHalfSum(sums[0]).*level) << 16) |
-           (static_cast<uint32_t>(LevelsOfHalfSum(sums[1]).*level) << 8) | LevelsOfHalfSum(sums[2]).*level;
+    return (static_cast<uint32_t>(kRoundedLevels[static_cast<uint32_t>(sums[0])].*level) << 16) |
+           (static_cast<uint32_t>(kRoundedLevels[static_cast<uint32_t>(sums[1])].*level) << 8) |
+           kRoundedLevels[static_cast<uint32_t>(sums[2])].*level;
 }
 
-inline PackedColour QuantizeRounded555OfSums(const int32_t* sums) { return PackedLevels<&HalfSumLevels::rounded5>(sums); }
-inline PackedColour QuantizeRounded444OfSums(const int32_t* sums) { return PackedLevels<&HalfSumLevels::rounded4>(sums); }
-
-template <const HueQuantizer& q>
-inline PackedColour QuantizeHueOfSums(const int32_t* sums) {
-    HueChannel channels[3];
-    for (int32_t c = 0; c < 3; ++c) {
-        const HalfSumLevels& levels = LevelsOfHalfSum(sums[c]);
-        channels[c] = q.fiveBit ? HueChannelAt(levels.hueLow5, levels.hueBelow5, q)
-                                : HueChannelAt(levels.hueLow4, levels.hueBelow4, q);
-    }
-    const int32_t combination = HueCombination(channels, q);
-    PackedColour levels = 0;
-    for (int32_t c = 0; c < 3; ++c) {
-        const int32_t level = kTakesHigh[combination][c] ? channels[c].high : channels[c].low;
-        levels |= static_cast<uint32_t>(level) << (16 - 8 * c);
-    }
-    return levels;
+inline PackedColour QuantizeRounded555OfSums(const int32_t* sums) {
+    return PackedLevels<&RoundedLevels::fiveBit>(sums);
+}
+inline PackedColour QuantizeRounded444OfSums(const int32_t* sums) {
+    return PackedLevels<&RoundedLevels::fourBit>(sums);
 }
 
-inline PackedColour QuantizeHue555OfSums(const int32_t* sums) { return QuantizeHueOfSums<kHue555>(sums); }
-inline PackedColour QuantizeHue444OfSums(const int32_t* sums) { return QuantizeHueOfSums<kHue444>(sums); }
-inline PackedColour QuantizeHue555PerceptualOfSums(const int32_t* sums) {
-    return QuantizeHueOfSums<kHue555Perceptual>(sums);
-}
-inline PackedColour QuantizeHue444PerceptualOfSums(const int32_t* sums) {
-    return QuantizeHueOfSums<kHue444Perceptual>(sums);
-}
+// A hue quantiser of the sums, with the combinations one after the other or all
+// eight in one vector (needs AVX2).
+PackedColour QuantizeHueOfSumsPortable(const int32_t* sums, const HueQuantizer& q);
+PackedColour QuantizeHueOfSumsAvx2(const int32_t* sums, const HueQuantizer& q);
+
+// Vectorised when the processor runs it.
+PackedColour QuantizeHue555OfSums(const int32_t* sums);
+PackedColour QuantizeHue444OfSums(const int32_t* sums);
+PackedColour QuantizeHue555PerceptualOfSums(const int32_t* sums);
+PackedColour QuantizeHue444PerceptualOfSums(const int32_t* sums);
 
 }  // namespace ETC1Encoder

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "etc1/ETC1FastCandidates.h"
 #include "etc1/ETC1FastMethods.h"
@@ -191,6 +192,30 @@ TEST(FastQuantizers, VectorisedHueQuantisersMatchThePortableOnes) {
             }
             ASSERT_EQ(QuantizeHueAvx2(average, *q), QuantizeHuePortable(average, *q))
                 << average[0] << " " << average[1] << " " << average[2];
+        }
+    }
+}
+
+// The quantisers of half sums look everything up by sum: each gives the levels
+// the quantiser of the sums' averages gives, portable or vectorised, for sums
+// anywhere in the range and at its ends.
+TEST(FastQuantizers, QuantisersOfSumsMatchThoseOfTheAverages) {
+    using OfSums = PackedColour (*)(const int32_t*, const HueQuantizer&);
+    std::vector<OfSums> kernels = {QuantizeHueOfSumsPortable};
+    if (Platform::ProcessorHasAvx2()) kernels.push_back(QuantizeHueOfSumsAvx2);
+    Reference::BlockGenerator random(18);
+    for (const HueQuantizer* q : {&kHue555, &kHue444, &kHue555Perceptual, &kHue444Perceptual}) {
+        for (int32_t n = 0; n < 200000; ++n) {
+            int32_t sums[3];
+            for (int32_t& sum : sums) {
+                sum = n % 8 == 0 ? kLargestHalfSum * random.Uniform(0, 1) : random.Uniform(0, kLargestHalfSum);
+            }
+            const float average[3] = {AverageOfHalfSum(sums[0]), AverageOfHalfSum(sums[1]), AverageOfHalfSum(sums[2])};
+            const QuantizedColor levels = QuantizeHuePortable(average, *q);
+            const PackedColour expected = static_cast<PackedColour>(levels[0] << 16 | levels[1] << 8 | levels[2]);
+            for (OfSums kernel : kernels) {
+                ASSERT_EQ(kernel(sums, *q), expected) << sums[0] << " " << sums[1] << " " << sums[2];
+            }
         }
     }
 }
