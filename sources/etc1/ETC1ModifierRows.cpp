@@ -437,24 +437,63 @@ BWVOQ_AVX2 inline int32_t FirstLeastLane(__m256i v) {
     return __builtin_ctz(static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(v, least)))));
 }
 
-// Every row's slots and the rows' errors (the least S of each pixel plus P, summed over the pixels).
+// What the rows of a half need of its base colour: how many leading rows clamp
+// nowhere, and the clamped terms of the rows from the even row before the first
+// clamped one.
 template <const MeasureFactors& f>
-BWVOQ_AVX2 inline void EvaluateRows(const HalfPairs& pixels, const uint8_t* base, RowSlots slots[8], __m256i& errors) {
-    const PreparedHalf half = PrepareHalf<f>(pixels, base);
+BWVOQ_AVX2 inline int32_t ComputeBaseTerms(const uint8_t* base, CandidateTerms& terms) {
     const int32_t unclamped = kUnclampedRows[static_cast<uint32_t>(RoomOf(base))];
-    CandidateTerms terms;
     if (unclamped < 8) ComputeClampedTerms<f>(base, unclamped & ~1, 8, terms);
-    slots[0] = Row<f, 0>(half, unclamped, terms);
-    slots[1] = Row<f, 1>(half, unclamped, terms);
-    slots[2] = Row<f, 2>(half, unclamped, terms);
-    slots[3] = Row<f, 3>(half, unclamped, terms);
-    slots[4] = Row<f, 4>(half, unclamped, terms);
-    slots[5] = Row<f, 5>(half, unclamped, terms);
-    slots[6] = Row<f, 6>(half, unclamped, terms);
-    slots[7] = Row<f, 7>(half, unclamped, terms);
-    const __m256i best[8] = {slots[0].best, slots[1].best, slots[2].best, slots[3].best,
-                             slots[4].best, slots[5].best, slots[6].best, slots[7].best};
-    errors = _mm256_add_epi32(SumLanesOfEach(best), SumOfLanes(half.pixelTerm));
+    return unclamped;
+}
+
+// The terms of one base colour, all 32 candidates.
+struct BaseTerms {
+    uint32_t key;  // the packed base colour plus one; 0 for an empty entry
+    int32_t unclamped;
+    CandidateTerms terms;
+};
+
+// The base terms of recently met base colours, by a hash of the colour. The
+// halves of neighbouring blocks mostly come back to the same few base colours,
+// so most bases are found here. One set per thread and measure; zero-filled
+// before first use, so every entry starts empty.
+template <const MeasureFactors& f>
+struct RecentBaseTerms {
+    static constexpr int32_t kEntries = 32;
+    static thread_local BaseTerms entries[kEntries];
+};
+
+template <const MeasureFactors& f>
+thread_local BaseTerms RecentBaseTerms<f>::entries[kEntries];
+
+template <const MeasureFactors& f>
+BWVOQ_AVX2 inline const BaseTerms& TermsOfBase(const uint8_t* base) {
+    const uint32_t key = ((uint32_t{base[0]} << 16) | (uint32_t{base[1]} << 8) | base[2]) + 1u;
+    BaseTerms& entry = RecentBaseTerms<f>::entries[(key * 2654435761u) >> 27];
+    if (entry.key != key) {
+        entry.key = key;
+        entry.unclamped = kUnclampedRows[static_cast<uint32_t>(RoomOf(base))];
+        ComputeClampedTerms<f>(base, 0, 8, entry.terms);
+    }
+    return entry;
+}
+
+// The rows' errors from the least S of each pixel in each row, plus P, summed over the pixels.
+BWVOQ_AVX2 inline __m256i RowErrorsOf(const __m256i best[8], __m256i pixelTerm) {
+    return _mm256_add_epi32(SumLanesOfEach(best), SumOfLanes(pixelTerm));
+}
+
+// The rows' errors alone: the slot masks are never formed.
+template <const MeasureFactors& f>
+BWVOQ_AVX2 inline __m256i EvaluateRowErrors(const HalfPairs& pixels, const uint8_t* base, int32_t unclamped,
+                                            const CandidateTerms& terms) {
+    const PreparedHalf half = PrepareHalf<f>(pixels, base);
+    const __m256i best[8] = {Row<f, 0>(half, unclamped, terms).best, Row<f, 1>(half, unclamped, terms).best,
+                             Row<f, 2>(half, unclamped, terms).best, Row<f, 3>(half, unclamped, terms).best,
+                             Row<f, 4>(half, unclamped, terms).best, Row<f, 5>(half, unclamped, terms).best,
+                             Row<f, 6>(half, unclamped, terms).best, Row<f, 7>(half, unclamped, terms).best};
+    return RowErrorsOf(best, half.pixelTerm);
 }
 
 BWVOQ_AVX2 inline void StoreErrors(__m256i errors, uint32_t* error, int32_t& least) {
@@ -465,24 +504,27 @@ BWVOQ_AVX2 inline void StoreErrors(__m256i errors, uint32_t* error, int32_t& lea
 template <const MeasureFactors& f>
 BWVOQ_AVX2 void ComputeRows(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
                             ModifierRows& rows) {
-    RowSlots slots[8];
-    __m256i errors;
-    EvaluateRows<f>(GatherHalfPairs(block, shape, first), base, slots, errors);
-    StoreErrors(errors, rows.error, rows.least);
+    const PreparedHalf half = PrepareHalf<f>(GatherHalfPairs(block, shape, first), base);
+    CandidateTerms terms;
+    const int32_t unclamped = ComputeBaseTerms<f>(base, terms);
+    const RowSlots slots[8] = {Row<f, 0>(half, unclamped, terms), Row<f, 1>(half, unclamped, terms),
+                               Row<f, 2>(half, unclamped, terms), Row<f, 3>(half, unclamped, terms),
+                               Row<f, 4>(half, unclamped, terms), Row<f, 5>(half, unclamped, terms),
+                               Row<f, 6>(half, unclamped, terms), Row<f, 7>(half, unclamped, terms)};
+    const __m256i best[8] = {slots[0].best, slots[1].best, slots[2].best, slots[3].best,
+                             slots[4].best, slots[5].best, slots[6].best, slots[7].best};
+    StoreErrors(RowErrorsOf(best, half.pixelTerm), rows.error, rows.least);
     rows.msb = RowBits(slots, &RowSlots::msb);
     rows.lsb = RowBits(slots, &RowSlots::lsb);
 }
 
-// The slot masks go unused here, so the compiler drops their work.
 template <const MeasureFactors& f>
 BWVOQ_AVX2 void ComputeErrors(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t (*bases)[3],
                               int32_t count, RowErrors* out) {
     const HalfPairs pixels = GatherHalfPairs(block, shape, first);
     for (int32_t n = 0; n < count; ++n) {
-        RowSlots slots[8];
-        __m256i errors;
-        EvaluateRows<f>(pixels, bases[n], slots, errors);
-        StoreErrors(errors, out[n].error, out[n].least);
+        const BaseTerms& terms = TermsOfBase<f>(bases[n]);
+        StoreErrors(EvaluateRowErrors<f>(pixels, bases[n], terms.unclamped, terms.terms), out[n].error, out[n].least);
     }
 }
 
@@ -491,8 +533,7 @@ template <const MeasureFactors& f>
 BWVOQ_AVX2 void ComputePlanes(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base, int32_t row,
                               uint32_t& msb, uint32_t& lsb) {
     const PreparedHalf half = PrepareHalf<f>(GatherHalfPairs(block, shape, first), base);
-    CandidateTerms terms;
-    ComputeClampedTerms<f>(base, row & ~1, (row & ~1) + 2, terms);
+    const CandidateTerms& terms = TermsOfBase<f>(base).terms;
     const int32_t i = 4 * row;
     const RowSlots slots =
         ChooseSlots(ClampedScore(terms, i, half.x, half.y), ClampedScore(terms, i + 1, half.x, half.y),
