@@ -25,7 +25,7 @@ void Unpack(PackedColour colour, uint8_t* bytes) {
 }
 
 // Channel sums of the tall halves (columns 0-1, 2-3) and the wide ones (rows 0-1, 2-3).
-void SumHalves(const uint8_t* block, int32_t sums[2][2][3]) {
+void SumHalves(const uint8_t* block, int32_t sums[kBlockHalves][3]) {
     int32_t pairs[4][2][3];  // row, column pair, channel: two neighbouring pixels
     for (int32_t y = 0; y < 4; ++y) {
         for (int32_t pair = 0; pair < 2; ++pair) {
@@ -35,8 +35,8 @@ void SumHalves(const uint8_t* block, int32_t sums[2][2][3]) {
     }
     for (int32_t half = 0; half < 2; ++half) {
         for (int32_t c = 0; c < 3; ++c) {
-            sums[0][half][c] = pairs[0][half][c] + pairs[1][half][c] + pairs[2][half][c] + pairs[3][half][c];
-            sums[1][half][c] = pairs[2 * half][0][c] + pairs[2 * half][1][c] + pairs[2 * half + 1][0][c] +
+            sums[half][c] = pairs[0][half][c] + pairs[1][half][c] + pairs[2][half][c] + pairs[3][half][c];
+            sums[2 + half][c] = pairs[2 * half][0][c] + pairs[2 * half][1][c] + pairs[2 * half + 1][0][c] +
                                pairs[2 * half + 1][1][c];
         }
     }
@@ -53,20 +53,21 @@ struct OrientationPlan {
     PackedColour base[2];
 };
 
-// The quantisers, given a half's channel sums.
+// The quantisers: the 5-bit levels of the four halves, and the 4-bit levels of one.
 struct Builder {
-    PackedColour (*quantize5)(const int32_t* sums);
+    void (*quantize5)(const int32_t sums[kBlockHalves][3], PackedColour levels[kBlockHalves]);
     PackedColour (*quantize4)(const int32_t* sums);
 };
 
-constexpr Builder kRounded = {QuantizeRounded555OfSums, QuantizeRounded444OfSums};
-constexpr Builder kHue = {QuantizeHue555OfSums, QuantizeHue444OfSums};
-constexpr Builder kHuePerceptual = {QuantizeHue555PerceptualOfSums, QuantizeHue444PerceptualOfSums};
+constexpr Builder kRounded = {QuantizeHalvesRounded555, QuantizeRounded444OfSums};
+constexpr Builder kHue = {QuantizeHalvesHue555, QuantizeHue444OfSums};
+constexpr Builder kHuePerceptual = {QuantizeHalvesHue555Perceptual, QuantizeHue444PerceptualOfSums};
 
+// The orientation of the two halves whose sums and 5-bit levels are given.
 template <const Builder& builder>
-OrientationPlan PlanOrientation(const int32_t sums[2][3]) {
-    const PackedColour first = builder.quantize5(sums[0]);
-    const PackedColour second = builder.quantize5(sums[1]);
+OrientationPlan PlanOrientation(const int32_t sums[2][3], const PackedColour levels[2]) {
+    const PackedColour first = levels[0];
+    const PackedColour second = levels[1];
     // Every byte 128 + second - first, so no byte borrows from the next; the
     // low three bits of each are the difference as the high word codes it.
     const uint32_t differences = (second | 0x808080u) - first;
@@ -82,18 +83,27 @@ OrientationPlan PlanOrientation(const int32_t sums[2][3]) {
             {Expanded4(individual1), Expanded4(individual2)}};
 }
 
-using Planner = OrientationPlan (*)(const int32_t sums[2][3]);
+// Both orientations of a candidate.
+template <const Builder& builder>
+void PlanCandidate(const int32_t sums[kBlockHalves][3], OrientationPlan plans[2]) {
+    PackedColour levels[kBlockHalves];
+    builder.quantize5(sums, levels);
+    plans[0] = PlanOrientation<builder>(sums, levels);
+    plans[1] = PlanOrientation<builder>(sums + 2, levels + 2);
+}
+
+using Planner = void (*)(const int32_t sums[kBlockHalves][3], OrientationPlan plans[2]);
 
 Planner PlannerOf(FastColours colours) {
     switch (colours) {
         case FastColours::Rounded:
-            return PlanOrientation<kRounded>;
+            return PlanCandidate<kRounded>;
         case FastColours::Hue:
-            return PlanOrientation<kHue>;
+            return PlanCandidate<kHue>;
         case FastColours::HuePerceptual:
             break;
     }
-    return PlanOrientation<kHuePerceptual>;
+    return PlanCandidate<kHuePerceptual>;
 }
 
 // What the half's search returns for one base colour, from its rows' errors.
@@ -130,14 +140,10 @@ HalfOutcome ChooseRow(const RowErrors& errors, FastMeasure measure, bool flipped
 template <int32_t count>
 void BuildTogether(const uint8_t* block, FastMeasure measure, const FastColours (&colours)[count],
                    FastCandidate (&candidates)[count]) {
-    int32_t sums[2][2][3];
+    int32_t sums[kBlockHalves][3];
     SumHalves(block, sums);
     OrientationPlan plans[count][2];
-    for (int32_t c = 0; c < count; ++c) {
-        const Planner plan = PlannerOf(colours[c]);
-        plans[c][0] = plan(sums[0]);
-        plans[c][1] = plan(sums[1]);
-    }
+    for (int32_t c = 0; c < count; ++c) PlannerOf(colours[c])(sums, plans[c]);
     HalfOutcome outcomes[count][2][2];
     for (int32_t flipped = 0; flipped < 2; ++flipped) {
         for (int32_t half = 0; half < 2; ++half) {

@@ -20,13 +20,18 @@ QuantizedColor QuantizeHue(const float* average, const HueQuantizer& q) {
 }
 
 // With K_R = K_G = K_B combinations 0 and 7 tie; some quantisers decide again by distance.
-int32_t SettleGreyTie(int32_t winner, const HueChannel channels[3], const HueQuantizer& q) {
+int32_t SettleGreyTie(int32_t winner, const HueChannel& red, const HueChannel& green, const HueChannel& blue,
+                      const HueQuantizer& q) {
     if (!q.settlesGreyTies || (winner != 0 && winner != 7)) return winner;
-    const float r = channels[0].below;
-    const float g = channels[1].below;
-    const float b = channels[2].below;
+    const float r = red.below;
+    const float g = green.below;
+    const float b = blue.below;
     float distance = (g * g + r * r) + b * b;
     return distance > kGreyTieThreshold ? 7 : 0;
+}
+
+int32_t SettleGreyTie(int32_t winner, const HueChannel channels[3], const HueQuantizer& q) {
+    return SettleGreyTie(winner, channels[0], channels[1], channels[2], q);
 }
 
 }  // namespace
@@ -118,20 +123,29 @@ BWVOQ_AVX2 inline __m256 ChannelErrors(const HueChannel& channel) {
     return _mm256_blend_ps(low, high, mask);
 }
 
-}  // namespace
-
-BWVOQ_AVX2 int32_t LeastHueCombinationAvx2(const HueChannel channels[3], const HueQuantizer& q) {
-    const __m256 r = ChannelErrors<kRedHigh>(channels[0]);
-    const __m256 g = ChannelErrors<kGreenHigh>(channels[1]);
-    const __m256 b = ChannelErrors<kBlueHigh>(channels[2]);
-    const __m256 error = _mm256_add_ps(
+// The eight combinations' errors, combination n in lane n.
+BWVOQ_AVX2 inline __m256 CombinationErrors(const HueChannel& red, const HueChannel& green, const HueChannel& blue,
+                                           const HueQuantizer& q) {
+    const __m256 r = ChannelErrors<kRedHigh>(red);
+    const __m256 g = ChannelErrors<kGreenHigh>(green);
+    const __m256 b = ChannelErrors<kBlueHigh>(blue);
+    return _mm256_add_ps(
         _mm256_add_ps(WeightedSquare(q.weightRG, _mm256_sub_ps(r, g)), WeightedSquare(q.weightRB, _mm256_sub_ps(r, b))),
         WeightedSquare(q.weightGB, _mm256_sub_ps(g, b)));
+}
+
+// The first combination reaching the least error.
+BWVOQ_AVX2 inline int32_t FirstLeastCombination(__m256 error) {
     __m256 lowest = _mm256_min_ps(error, _mm256_permute2f128_ps(error, error, 1));
     lowest = _mm256_min_ps(lowest, _mm256_shuffle_ps(lowest, lowest, 0x4E));
     lowest = _mm256_min_ps(lowest, _mm256_shuffle_ps(lowest, lowest, 0xB1));
-    // The first combination reaching the least error.
     return __builtin_ctz(static_cast<unsigned>(_mm256_movemask_ps(_mm256_cmp_ps(error, lowest, _CMP_EQ_OQ))));
+}
+
+}  // namespace
+
+BWVOQ_AVX2 int32_t LeastHueCombinationAvx2(const HueChannel channels[3], const HueQuantizer& q) {
+    return FirstLeastCombination(CombinationErrors(channels[0], channels[1], channels[2], q));
 }
 
 #else
@@ -168,18 +182,28 @@ HueChannels BuildHueChannels(const HueQuantizer& q) {
 const HueChannels kHueChannels5 = BuildHueChannels(kHue555);
 const HueChannels kHueChannels4 = BuildHueChannels(kHue444);
 
-void ChannelsOfSums(const int32_t* sums, const HueQuantizer& q, HueChannel channels[3]) {
+// The table entries of the three channel sums, R, G, B.
+struct SumChannels {
+    const HueChannel& red;
+    const HueChannel& green;
+    const HueChannel& blue;
+};
+
+SumChannels ChannelsOfSums(const int32_t* sums, const HueQuantizer& q) {
     const HueChannels& table = q.fiveBit ? kHueChannels5 : kHueChannels4;
-    for (int32_t c = 0; c < 3; ++c) channels[c] = table[static_cast<uint32_t>(sums[c])];
+    return {table[static_cast<uint32_t>(sums[0])], table[static_cast<uint32_t>(sums[1])],
+            table[static_cast<uint32_t>(sums[2])]};
 }
 
-PackedColour PackedHueLevels(const HueChannel channels[3], int32_t combination) {
-    PackedColour levels = 0;
-    for (int32_t c = 0; c < 3; ++c) {
-        const uint32_t level = kTakesHigh[combination][c] ? channels[c].high : channels[c].low;
-        levels |= level << (16 - 8 * c);
-    }
-    return levels;
+PackedColour PackedHueLevels(const SumChannels& channels, int32_t combination) {
+    const bool* high = kTakesHigh[combination];
+    return (uint32_t{high[0] ? channels.red.high : channels.red.low} << 16) |
+           (uint32_t{high[1] ? channels.green.high : channels.green.low} << 8) |
+           uint32_t{high[2] ? channels.blue.high : channels.blue.low};
+}
+
+int32_t SettleGreyTie(int32_t winner, const SumChannels& channels, const HueQuantizer& q) {
+    return SettleGreyTie(winner, channels.red, channels.green, channels.blue, q);
 }
 
 }  // namespace
@@ -187,23 +211,48 @@ PackedColour PackedHueLevels(const HueChannel channels[3], int32_t combination) 
 const std::array<RoundedLevels, kLargestHalfSum + 1> kRoundedLevels = BuildRoundedLevels();
 
 PackedColour QuantizeHueOfSumsPortable(const int32_t* sums, const HueQuantizer& q) {
-    HueChannel channels[3];
-    ChannelsOfSums(sums, q, channels);
-    return PackedHueLevels(channels, SettleGreyTie(LeastHueCombinationPortable(channels, q), channels, q));
+    const SumChannels channels = ChannelsOfSums(sums, q);
+    const HueChannel values[3] = {channels.red, channels.green, channels.blue};
+    return PackedHueLevels(channels, SettleGreyTie(LeastHueCombinationPortable(values, q), channels, q));
+}
+
+void QuantizeHalvesHuePortable(const int32_t sums[kBlockHalves][3], const HueQuantizer& q,
+                               PackedColour levels[kBlockHalves]) {
+    for (int32_t half = 0; half < kBlockHalves; ++half) levels[half] = QuantizeHueOfSumsPortable(sums[half], q);
 }
 
 #if BWVOQ_X86_KERNELS
 
 BWVOQ_AVX2 PackedColour QuantizeHueOfSumsAvx2(const int32_t* sums, const HueQuantizer& q) {
-    HueChannel channels[3];
-    ChannelsOfSums(sums, q, channels);
-    return PackedHueLevels(channels, SettleGreyTie(LeastHueCombinationAvx2(channels, q), channels, q));
+    const SumChannels channels = ChannelsOfSums(sums, q);
+    const __m256 errors = CombinationErrors(channels.red, channels.green, channels.blue, q);
+    return PackedHueLevels(channels, SettleGreyTie(FirstLeastCombination(errors), channels, q));
+}
+
+// All errors first, so that the halves' chains of dependent steps overlap.
+BWVOQ_AVX2 void QuantizeHalvesHueAvx2(const int32_t sums[kBlockHalves][3], const HueQuantizer& q,
+                                      PackedColour levels[kBlockHalves]) {
+    const SumChannels channels[kBlockHalves] = {ChannelsOfSums(sums[0], q), ChannelsOfSums(sums[1], q),
+                                                ChannelsOfSums(sums[2], q), ChannelsOfSums(sums[3], q)};
+    __m256 errors[kBlockHalves];
+    for (int32_t half = 0; half < kBlockHalves; ++half) {
+        errors[half] = CombinationErrors(channels[half].red, channels[half].green, channels[half].blue, q);
+    }
+    for (int32_t half = 0; half < kBlockHalves; ++half) {
+        const int32_t combination = SettleGreyTie(FirstLeastCombination(errors[half]), channels[half], q);
+        levels[half] = PackedHueLevels(channels[half], combination);
+    }
 }
 
 #else
 
 PackedColour QuantizeHueOfSumsAvx2(const int32_t* sums, const HueQuantizer& q) {
     return QuantizeHueOfSumsPortable(sums, q);
+}
+
+void QuantizeHalvesHueAvx2(const int32_t sums[kBlockHalves][3], const HueQuantizer& q,
+                           PackedColour levels[kBlockHalves]) {
+    QuantizeHalvesHuePortable(sums, q, levels);
 }
 
 #endif
@@ -214,11 +263,25 @@ PackedColour QuantizeHueOfSums(const int32_t* sums, const HueQuantizer& q) {
     return kUseAvx2 ? QuantizeHueOfSumsAvx2(sums, q) : QuantizeHueOfSumsPortable(sums, q);
 }
 
+void QuantizeHalvesHue(const int32_t sums[kBlockHalves][3], const HueQuantizer& q, PackedColour levels[kBlockHalves]) {
+    if (kUseAvx2) {
+        QuantizeHalvesHueAvx2(sums, q, levels);
+    } else {
+        QuantizeHalvesHuePortable(sums, q, levels);
+    }
+}
+
 }  // namespace
 
-PackedColour QuantizeHue555OfSums(const int32_t* sums) { return QuantizeHueOfSums(sums, kHue555); }
+void QuantizeHalvesHue555(const int32_t sums[kBlockHalves][3], PackedColour levels[kBlockHalves]) {
+    QuantizeHalvesHue(sums, kHue555, levels);
+}
+
+void QuantizeHalvesHue555Perceptual(const int32_t sums[kBlockHalves][3], PackedColour levels[kBlockHalves]) {
+    QuantizeHalvesHue(sums, kHue555Perceptual, levels);
+}
+
 PackedColour QuantizeHue444OfSums(const int32_t* sums) { return QuantizeHueOfSums(sums, kHue444); }
-PackedColour QuantizeHue555PerceptualOfSums(const int32_t* sums) { return QuantizeHueOfSums(sums, kHue555Perceptual); }
 PackedColour QuantizeHue444PerceptualOfSums(const int32_t* sums) { return QuantizeHueOfSums(sums, kHue444Perceptual); }
 
 }  // namespace ETC1Encoder

@@ -119,15 +119,27 @@ inline PackedColour QuantizeRounded444OfSums(const int32_t* sums) {
     return PackedLevels<&RoundedLevels::fourBit>(sums);
 }
 
-// A hue quantiser of the sums, with the combinations one after the other or all
-// eight in one vector (needs AVX2).
+// The four halves of a block: tall at columns 0 and 2, wide at rows 0 and 2.
+inline constexpr int32_t kBlockHalves = 4;
+
+// The rounding rule's 5-bit levels of the four halves.
+inline void QuantizeHalvesRounded555(const int32_t sums[kBlockHalves][3], PackedColour levels[kBlockHalves]) {
+    for (int32_t half = 0; half < kBlockHalves; ++half) levels[half] = QuantizeRounded555OfSums(sums[half]);
+}
+
+// A hue quantiser of the sums of one half or of the four halves of a block,
+// with the combinations one after the other or all eight in one vector (needs AVX2).
 PackedColour QuantizeHueOfSumsPortable(const int32_t* sums, const HueQuantizer& q);
 PackedColour QuantizeHueOfSumsAvx2(const int32_t* sums, const HueQuantizer& q);
+void QuantizeHalvesHuePortable(const int32_t sums[kBlockHalves][3], const HueQuantizer& q,
+                               PackedColour levels[kBlockHalves]);
+void QuantizeHalvesHueAvx2(const int32_t sums[kBlockHalves][3], const HueQuantizer& q,
+                           PackedColour levels[kBlockHalves]);
 
 // Vectorised when the processor runs it.
-PackedColour QuantizeHue555OfSums(const int32_t* sums);
+void QuantizeHalvesHue555(const int32_t sums[kBlockHalves][3], PackedColour levels[kBlockHalves]);
+void QuantizeHalvesHue555Perceptual(const int32_t sums[kBlockHalves][3], PackedColour levels[kBlockHalves]);
 PackedColour QuantizeHue444OfSums(const int32_t* sums);
-PackedColour QuantizeHue555PerceptualOfSums(const int32_t* sums);
 PackedColour QuantizeHue444PerceptualOfSums(const int32_t* sums);
 
 }  // namespace ETC1Encoder

@@ -197,24 +197,40 @@ TEST(FastQuantizers, VectorisedHueQuantisersMatchThePortableOnes) {
 }
 
 // The quantisers of half sums look everything up by sum: each gives the levels
-// the quantiser of the sums' averages gives, portable or vectorised, for sums
-// anywhere in the range and at its ends.
+// the quantiser of the sums' averages gives, one half at a time or the four
+// halves of a block together, portable or vectorised, for sums anywhere in the
+// range and at its ends.
 TEST(FastQuantizers, QuantisersOfSumsMatchThoseOfTheAverages) {
     using OfSums = PackedColour (*)(const int32_t*, const HueQuantizer&);
-    std::vector<OfSums> kernels = {QuantizeHueOfSumsPortable};
-    if (Platform::ProcessorHasAvx2()) kernels.push_back(QuantizeHueOfSumsAvx2);
+    using OfHalves = void (*)(const int32_t[kBlockHalves][3], const HueQuantizer&, PackedColour[kBlockHalves]);
+    std::vector<OfSums> single = {QuantizeHueOfSumsPortable};
+    std::vector<OfHalves> together = {QuantizeHalvesHuePortable};
+    if (Platform::ProcessorHasAvx2()) {
+        single.push_back(QuantizeHueOfSumsAvx2);
+        together.push_back(QuantizeHalvesHueAvx2);
+    }
     Reference::BlockGenerator random(18);
     for (const HueQuantizer* q : {&kHue555, &kHue444, &kHue555Perceptual, &kHue444Perceptual}) {
-        for (int32_t n = 0; n < 200000; ++n) {
-            int32_t sums[3];
-            for (int32_t& sum : sums) {
-                sum = n % 8 == 0 ? kLargestHalfSum * random.Uniform(0, 1) : random.Uniform(0, kLargestHalfSum);
+        for (int32_t n = 0; n < 50000; ++n) {
+            int32_t sums[kBlockHalves][3];
+            PackedColour expected[kBlockHalves];
+            for (int32_t half = 0; half < kBlockHalves; ++half) {
+                for (int32_t& sum : sums[half]) {
+                    sum = n % 8 == 0 ? kLargestHalfSum * random.Uniform(0, 1) : random.Uniform(0, kLargestHalfSum);
+                }
+                const float average[3] = {AverageOfHalfSum(sums[half][0]), AverageOfHalfSum(sums[half][1]),
+                                          AverageOfHalfSum(sums[half][2])};
+                const QuantizedColor levels = QuantizeHuePortable(average, *q);
+                expected[half] = static_cast<PackedColour>(levels[0] << 16 | levels[1] << 8 | levels[2]);
+                for (OfSums kernel : single) {
+                    ASSERT_EQ(kernel(sums[half], *q), expected[half])
+                        << sums[half][0] << " " << sums[half][1] << " " << sums[half][2];
+                }
             }
-            const float average[3] = {AverageOfHalfSum(sums[0]), AverageOfHalfSum(sums[1]), AverageOfHalfSum(sums[2])};
-            const QuantizedColor levels = QuantizeHuePortable(average, *q);
-            const PackedColour expected = static_cast<PackedColour>(levels[0] << 16 | levels[1] << 8 | levels[2]);
-            for (OfSums kernel : kernels) {
-                ASSERT_EQ(kernel(sums, *q), expected) << sums[0] << " " << sums[1] << " " << sums[2];
+            for (OfHalves kernel : together) {
+                PackedColour levels[kBlockHalves];
+                kernel(sums, *q, levels);
+                for (int32_t half = 0; half < kBlockHalves; ++half) ASSERT_EQ(levels[half], expected[half]) << half;
             }
         }
     }
