@@ -28,6 +28,8 @@ struct NoiseRun {
     TestSupport::EnvironmentChanges Environment() const;
     // The conversion line that titles the window.
     std::string ConversionLine() const { return input + " -> " + output + " \n"; }
+    // The window manager's title: the line without its line break.
+    std::string ShownTitle() const { return input + " -> " + output + " "; }
 };
 
 }  // namespace ProgressTests

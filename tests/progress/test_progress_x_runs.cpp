@@ -83,7 +83,7 @@ protected:
 TEST_F(ProgressWindowOnXServer, StandsAboveAtTheBottomRightWhileCompressingAndGoesAtTheEnd) {
     NoiseRun files(kWatchableSide);
     RunningProgram run(BWVOQ_CONVERTER, files.Arguments(true), "", "", files.Environment());
-    dialogTitle_ = files.ConversionLine();
+    dialogTitle_ = files.ShownTitle();
     uint64_t dialog = WaitForWindow(dialogTitle_, kPatience);
     ASSERT_NE(dialog, 0u) << "no window titled with the conversion line";
 
@@ -123,7 +123,7 @@ TEST_F(ProgressWindowOnXServer, StandsAboveAtTheBottomRightWhileCompressingAndGo
 
     ConverterResult result = run.Wait();
     EXPECT_EQ(result.exitStatus, 0) << result.output;
-    EXPECT_TRUE(WaitUntil([&] { return probe_->FindManaged(files.ConversionLine()) == 0; }, 5.0))
+    EXPECT_TRUE(WaitUntil([&] { return probe_->FindManaged(files.ShownTitle()) == 0; }, 5.0))
         << "the window outlived the run";
     // The console keeps the encoder's line break after its level and the
     // closing one, and nothing of the progress.
@@ -141,7 +141,7 @@ TEST_F(ProgressWindowOnXServer, ErrorWaitsForItsBoxToBeClosed) {
     RunningProgram run(BWVOQ_CONVERTER, files.Arguments(true), "", "", files.Environment());
     uint64_t box = WaitForWindow("Error", kPatience);
     ASSERT_NE(box, 0u) << "no box titled \"Error\"";
-    uint64_t dialog = probe_->FindManaged(files.ConversionLine());
+    uint64_t dialog = probe_->FindManaged(files.ShownTitle());
     ASSERT_NE(dialog, 0u);
     EXPECT_EQ(probe_->TransientFor(box), dialog);
 

@@ -117,6 +117,22 @@ TEST_F(WindowHints, SmallestSizeOfResizableWindow) {
     UnregisterClass("X11LimitedWindow", nullptr);
 }
 
+// A caption made from a line of output keeps its line break in the window's
+// text; the window manager's title leaves it out rather than draw it as a box.
+TEST_F(WindowHints, ATitleLeavesOutTheCaptionsControlCharacters) {
+    HWND window = CreateTopLevel("in.tga -> out.voq \n", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, RECT{80, 80, 380, 200});
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOWNORMAL);
+    const uint64_t shown = WaitForManaged(probe, window, "in.tga -> out.voq ");
+    ASSERT_NE(shown, 0u) << "no window titled without the line break";
+    EXPECT_EQ(probe.Title(shown), "in.tga -> out.voq ");
+    EXPECT_EQ(probe.LegacyTitle(shown), "in.tga -> out.voq ");
+    char text[64];
+    GetWindowText(window, text, sizeof text);
+    EXPECT_STREQ(text, "in.tga -> out.voq \n");
+    DestroyWindow(window);
+}
+
 // A class icon is the window's icon on the server, every image of it, as
 // width, height and 0xAARRGGBB pixels.
 TEST_F(WindowHints, ClassIconIsTheWindowsIcon) {

@@ -12,6 +12,16 @@
 namespace ui {
 namespace {
 
+// A caption without its control characters: a caption may end in the line
+// break of the line it was made from, which a window manager draws as a box.
+std::string TitleShown(const std::string& caption) {
+    std::string title;
+    for (char c : caption) {
+        if (static_cast<unsigned char>(c) >= 0x20) title += c;
+    }
+    return title;
+}
+
 // _MOTIF_WM_HINTS: flags (decorations given), functions, decorations (none), input mode, status.
 constexpr std::array<unsigned long, 5> kNoDecorations{2, 0, 0, 0, 0};
 
@@ -134,8 +144,9 @@ void X11DisplayConnection::ApplyTraits(Window window, WindowState& state, const 
     state.clientInset = POINT{traits.client.left - traits.frame.left, traits.client.top - traits.frame.top};
     state.nonClient = SIZE{Width(traits.frame) - Width(traits.client), Height(traits.frame) - Height(traits.client)};
     const Atom utf8 = atoms_[AtomId::Utf8String];
-    WriteText(display_, window, XA_WM_NAME, utf8, traits.title);
-    WriteText(display_, window, atoms_[AtomId::NetWmName], utf8, traits.title);
+    const std::string title = TitleShown(traits.title);
+    WriteText(display_, window, XA_WM_NAME, utf8, title);
+    WriteText(display_, window, atoms_[AtomId::NetWmName], utf8, title);
     if (traits.owner) {
         XSetTransientForHint(display_, window, traits.owner);
     } else {
