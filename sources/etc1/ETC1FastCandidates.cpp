@@ -1,6 +1,7 @@
 #include "etc1/ETC1FastCandidates.h"
 
 #include "etc1/ETC1FastQuantizers.h"
+#include "etc1/ETC1HalfSums.h"
 #include "etc1/ETC1ModifierRows.h"
 #include "etc1/ETC1ModifierSearch.h"
 #include "image/ETC1BlockFormat.h"
@@ -22,24 +23,6 @@ void Unpack(PackedColour colour, uint8_t* bytes) {
     bytes[0] = static_cast<uint8_t>(colour >> 16);
     bytes[1] = static_cast<uint8_t>(colour >> 8);
     bytes[2] = static_cast<uint8_t>(colour);
-}
-
-// Channel sums of the tall halves (columns 0-1, 2-3) and the wide ones (rows 0-1, 2-3).
-void SumHalves(const uint8_t* block, int32_t sums[kBlockHalves][3]) {
-    int32_t pairs[4][2][3];  // row, column pair, channel: two neighbouring pixels
-    for (int32_t y = 0; y < 4; ++y) {
-        for (int32_t pair = 0; pair < 2; ++pair) {
-            const uint8_t* pixel = block + 3 * (4 * y + 2 * pair);
-            for (int32_t c = 0; c < 3; ++c) pairs[y][pair][c] = pixel[c] + pixel[3 + c];
-        }
-    }
-    for (int32_t half = 0; half < 2; ++half) {
-        for (int32_t c = 0; c < 3; ++c) {
-            sums[half][c] = pairs[0][half][c] + pairs[1][half][c] + pairs[2][half][c] + pairs[3][half][c];
-            sums[2 + half][c] = pairs[2 * half][0][c] + pairs[2 * half][1][c] + pairs[2 * half + 1][0][c] +
-                               pairs[2 * half + 1][1][c];
-        }
-    }
 }
 
 // 8-bit colours of packed levels, every byte at once.
@@ -141,7 +124,7 @@ template <int32_t count>
 void BuildTogether(const uint8_t* block, FastMeasure measure, const FastColours (&colours)[count],
                    FastCandidate (&candidates)[count]) {
     int32_t sums[kBlockHalves][3];
-    SumHalves(block, sums);
+    SumBlockHalves(block, sums);
     OrientationPlan plans[count][2];
     for (int32_t c = 0; c < count; ++c) PlannerOf(colours[c])(sums, plans[c]);
     HalfOutcome outcomes[count][2][2];

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "etc1/ETC1HalfBlock.h"
+#include "etc1/ETC1HalfSums.h"
 
 namespace ETC1Encoder {
 
@@ -118,9 +119,6 @@ inline PackedColour QuantizeRounded555OfSums(const int32_t* sums) {
 inline PackedColour QuantizeRounded444OfSums(const int32_t* sums) {
     return PackedLevels<&RoundedLevels::fourBit>(sums);
 }
-
-// The four halves of a block: tall at columns 0 and 2, wide at rows 0 and 2.
-inline constexpr int32_t kBlockHalves = 4;
 
 // The rounding rule's 5-bit levels of the four halves.
 inline void QuantizeHalvesRounded555(const int32_t sums[kBlockHalves][3], PackedColour levels[kBlockHalves]) {
