@@ -8,7 +8,11 @@ namespace ETC1Encoder {
 
 // The block at block column `column`, block row `row` of an RGBA image `width`
 // pixels wide: 16 pixels row by row, R, G, B each, into `block` (48 bytes).
+// Vectorised when the processor runs it.
 void GatherETC1Block(const uint8_t* rgba, int32_t width, int32_t column, int32_t row, uint8_t* block);
+// Pixel by pixel, or with byte shuffles (needs AVX2).
+void GatherETC1BlockPortable(const uint8_t* rgba, int32_t width, int32_t column, int32_t row, uint8_t* block);
+void GatherETC1BlockAvx2(const uint8_t* rgba, int32_t width, int32_t column, int32_t row, uint8_t* block);
 
 // The top four bits of the block's 16 alpha values, column by column: word 0
 // holds columns 0 and 1, word 1 columns 2 and 3, four bits a pixel from bit 0 up.
