@@ -217,6 +217,22 @@ TEST(ConvertPixels, StepsEachLayoutAcrossARectangle) {
     EXPECT_EQ(la, (std::vector<uint8_t>{2, 255, 5, 255, 8, 255, 11, 255, 14, 255, 17, 255}));
 }
 
+// RGB rows of every length up to 40 pixels: the vectorised steps and the pixels
+// after them each land where they belong, and nothing is written past the end.
+TEST(ConvertPixels, RgbToRgbaRowsOfEveryLength) {
+    for (int32_t width = 1; width <= 40; ++width) {
+        std::vector<uint8_t> rgb(static_cast<size_t>(3 * width));
+        for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(7 * i + width);
+        std::vector<uint8_t> rgba(static_cast<size_t>(4 * width + 4), 0xCD);
+        ASSERT_TRUE(ConvertPixels(RGB, RGBA, rgb.data(), rgba.data(), nullptr, width, 1));
+        for (int32_t x = 0; x < width; ++x) {
+            for (int32_t c = 0; c < 3; ++c) ASSERT_EQ(rgba[4 * x + c], rgb[3 * x + c]) << width << " " << x;
+            ASSERT_EQ(rgba[4 * x + 3], 255) << width << " " << x;
+        }
+        for (int32_t i = 4 * width; i < 4 * width + 4; ++i) ASSERT_EQ(rgba[i], 0xCD) << width;
+    }
+}
+
 TEST(ImageCopyFrom, IndexedRequestFromRgbGivesAPlainCopy) {
     CImage source;
     ASSERT_TRUE(source.Create(RGB, 2, 1, 0, 1, 2, 1));
