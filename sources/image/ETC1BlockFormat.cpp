@@ -33,11 +33,25 @@ struct BaseColours {
     int32_t colour[2][3];  // sub-block 1, sub-block 2; R, G, B
 };
 
+// BaseChannel of every channel byte, individual mode first.
+using BaseChannelTable = std::array<std::array<std::array<uint8_t, 2>, 256>, 2>;
+
+constexpr BaseChannelTable MakeBaseChannels() {
+    BaseChannelTable table{};
+    for (uint32_t byte = 0; byte < 256; ++byte) {
+        table[0][byte] = BaseChannel(byte, false);
+        table[1][byte] = BaseChannel(byte, true);
+    }
+    return table;
+}
+
+constexpr BaseChannelTable kBaseChannels = MakeBaseChannels();
+
 BaseColours DecodeBaseColours(uint32_t high) {
     BaseColours bases;
-    const bool differential = (high & kDiffBit) != 0;
+    const auto& channels = kBaseChannels[(high & kDiffBit) != 0 ? 1 : 0];
     for (int32_t channel = 0; channel < 3; ++channel) {
-        const std::array<uint8_t, 2> base = BaseChannel((high >> kChannelShift[channel]) & 0xFFu, differential);
+        const std::array<uint8_t, 2>& base = channels[(high >> kChannelShift[channel]) & 0xFFu];
         bases.colour[0][channel] = base[0];
         bases.colour[1][channel] = base[1];
     }
