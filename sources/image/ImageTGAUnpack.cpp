@@ -1,5 +1,6 @@
 // Stored TGA pixels to the top-down pixels of the image.
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "image/ImageTGA.h"
@@ -63,14 +64,18 @@ void SwapRedAndBlueFrom(uint8_t* row, int64_t first, int64_t width) {
 #if BWVOQ_X86_KERNELS
 
 // 24-bit pixels four at a time: a 16-byte load holds them and a third of the
-// next pixel, which the shuffle leaves in place. Returns the pixels done.
+// next pixel; only their twelve bytes are stored, so the next load does not
+// overlap a store still in flight. Returns the pixels done.
 BWVOQ_AVX2 int64_t SwapRedAndBlue24Avx2(uint8_t* row, int64_t width) {
     const __m128i swap = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 12, 13, 14, 15);
     int64_t x = 0;
     // Bytes 3x to 3x + 15 lie inside the row while x + 6 <= width.
     for (; x + 6 <= width; x += 4) {
-        auto* bytes = reinterpret_cast<__m128i*>(row + 3 * x);
-        _mm_storeu_si128(bytes, _mm_shuffle_epi8(_mm_loadu_si128(bytes), swap));
+        uint8_t* bytes = row + 3 * x;
+        const __m128i swapped = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes)), swap);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(bytes), swapped);
+        const auto last = static_cast<uint32_t>(_mm_extract_epi32(swapped, 2));
+        std::memcpy(bytes + 8, &last, sizeof last);
     }
     return x;
 }
