@@ -1,5 +1,6 @@
 #include "etc1/ETC1ModifierRows.h"
 
+#include <algorithm>
 #include <array>
 
 #include "image/ETC1BlockFormat.h"
@@ -447,12 +448,50 @@ BWVOQ_AVX2 inline int32_t ComputeBaseTerms(const uint8_t* base, CandidateTerms& 
     return unclamped;
 }
 
-// The terms of one base colour, all 32 candidates.
+// The Fast searches' terms of one base colour, all 32 candidates.
+//
+// Where the measure gives the G pair's high half no weight (aG2 = bG2 = 0, the
+// plain measure), the pixels' G pairs become (qG, 1) and the candidates' (cG, k
+// - m), m the middle of the row's four k: one multiply-add then gives the cross
+// term and k less m, which leaves the row's choice of slot as it was. Each row
+// of pixels then owes 8 m, added to the row's error. Every k of rows 0 to 6
+// lies within 16 bits of its row's middle (3 x 106^2 < 2 x 32767); row 7's do
+// not, so row 7 keeps its k apart.
 struct BaseTerms {
     uint32_t key;  // the packed base colour plus one; 0 for an empty entry
     int32_t unclamped;
     CandidateTerms terms;
+    alignas(32) int32_t rowOffsets[8];  // 8 m of every folded row that is evaluated from its terms, else 0
 };
+
+template <const MeasureFactors& f>
+constexpr bool kFoldsSquares = f.aG2 == 0 && f.bG2 == 0;
+
+constexpr int32_t kFoldedRows = 7;
+static_assert(3 * 106 * 106 < 2 * 32767 && ETC1ModifierTable[kFoldedRows - 1][3] == 106);
+
+// Two rows at a time: each group of four lanes is one row's four slots.
+BWVOQ_AVX2 void FoldSquares(int32_t unclamped, CandidateTerms& terms, int32_t rowOffsets[8]) {
+    alignas(32) int32_t middles[4][8];
+    for (int32_t pair = 0; pair < 4; ++pair) {
+        auto* k = reinterpret_cast<const __m256i*>(terms.k + 8 * pair);
+        auto* cb = reinterpret_cast<__m256i*>(terms.cb + 8 * pair);
+        const __m256i squares = _mm256_load_si256(k);
+        __m256i lowest = _mm256_min_epi32(squares, _mm256_shuffle_epi32(squares, 0x4E));
+        lowest = _mm256_min_epi32(lowest, _mm256_shuffle_epi32(lowest, 0xB1));
+        __m256i highest = _mm256_max_epi32(squares, _mm256_shuffle_epi32(squares, 0x4E));
+        highest = _mm256_max_epi32(highest, _mm256_shuffle_epi32(highest, 0xB1));
+        const __m256i middle = _mm256_srai_epi32(_mm256_add_epi32(lowest, highest), 1);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(middles[pair]), middle);
+        const __m256i folded = _mm256_blend_epi16(_mm256_load_si256(cb),
+                                                  _mm256_slli_epi32(_mm256_sub_epi32(squares, middle), 16), 0xAA);
+        // Row 7, the upper half of the last pair, keeps its k apart.
+        _mm256_store_si256(cb, pair < 3 ? folded : _mm256_blend_epi32(folded, _mm256_load_si256(cb), 0xF0));
+    }
+    for (int32_t q = 0; q < 8; ++q) {
+        rowOffsets[q] = q >= unclamped && q < kFoldedRows ? 8 * middles[q / 2][4 * (q % 2)] : 0;
+    }
+}
 
 // The base terms of recently met base colours, by a hash of the colour. The
 // halves of neighbouring blocks mostly come back to the same few base colours,
@@ -475,8 +514,44 @@ BWVOQ_AVX2 inline const BaseTerms& TermsOfBase(const uint8_t* base) {
         entry.key = key;
         entry.unclamped = kUnclampedRows[static_cast<uint32_t>(RoomOf(base))];
         ComputeClampedTerms<f>(base, 0, 8, entry.terms);
+        if constexpr (kFoldsSquares<f>) {
+            FoldSquares(entry.unclamped, entry.terms, entry.rowOffsets);
+        } else {
+            for (int32_t& offset : entry.rowOffsets) offset = 0;
+        }
     }
     return entry;
+}
+
+// The half as the Fast searches' terms need it: G pairs (qG, 1) where k is folded.
+template <const MeasureFactors& f>
+BWVOQ_AVX2 inline PreparedHalf PrepareFastHalf(const HalfPairs& pixels, const uint8_t* base) {
+    PreparedHalf half = PrepareHalf<f>(pixels, base);
+    if constexpr (kFoldsSquares<f>) half.y = _mm256_or_si256(half.y, _mm256_set1_epi32(0x10000));
+    return half;
+}
+
+// S - m of candidate i of a folded row.
+BWVOQ_AVX2 inline __m256i FoldedScore(const CandidateTerms& terms, int32_t i, __m256i x, __m256i y) {
+    return _mm256_add_epi32(_mm256_madd_epi16(x, _mm256_set1_epi32(terms.ca[i])),
+                            _mm256_madd_epi16(y, _mm256_set1_epi32(terms.cb[i])));
+}
+
+// The four slots' S of row `row` of the Fast searches' terms (less m where folded).
+template <const MeasureFactors& f>
+BWVOQ_AVX2 inline RowSlots FastTermsRow(const PreparedHalf& half, const CandidateTerms& terms, int32_t row) {
+    const int32_t i = 4 * row;
+    if (kFoldsSquares<f> && row < kFoldedRows) {
+        return ChooseSlots(FoldedScore(terms, i, half.x, half.y), FoldedScore(terms, i + 1, half.x, half.y),
+                           FoldedScore(terms, i + 2, half.x, half.y), FoldedScore(terms, i + 3, half.x, half.y));
+    }
+    return ChooseSlots(ClampedScore(terms, i, half.x, half.y), ClampedScore(terms, i + 1, half.x, half.y),
+                       ClampedScore(terms, i + 2, half.x, half.y), ClampedScore(terms, i + 3, half.x, half.y));
+}
+
+template <const MeasureFactors& f, int32_t q>
+BWVOQ_AVX2 inline __m256i FastRowBest(const PreparedHalf& half, int32_t unclamped, const CandidateTerms& terms) {
+    return q < unclamped ? UnclampedRow<f, q>(half).best : FastTermsRow<f>(half, terms, q).best;
 }
 
 // The rows' errors from the least S of each pixel in each row, plus P, summed over the pixels.
@@ -484,16 +559,20 @@ BWVOQ_AVX2 inline __m256i RowErrorsOf(const __m256i best[8], __m256i pixelTerm) 
     return _mm256_add_epi32(SumLanesOfEach(best), SumOfLanes(pixelTerm));
 }
 
-// The rows' errors alone: the slot masks are never formed.
+// The rows' errors alone from the Fast searches' terms: the slot masks are never formed.
 template <const MeasureFactors& f>
-BWVOQ_AVX2 inline __m256i EvaluateRowErrors(const HalfPairs& pixels, const uint8_t* base, int32_t unclamped,
-                                            const CandidateTerms& terms) {
-    const PreparedHalf half = PrepareHalf<f>(pixels, base);
-    const __m256i best[8] = {Row<f, 0>(half, unclamped, terms).best, Row<f, 1>(half, unclamped, terms).best,
-                             Row<f, 2>(half, unclamped, terms).best, Row<f, 3>(half, unclamped, terms).best,
-                             Row<f, 4>(half, unclamped, terms).best, Row<f, 5>(half, unclamped, terms).best,
-                             Row<f, 6>(half, unclamped, terms).best, Row<f, 7>(half, unclamped, terms).best};
-    return RowErrorsOf(best, half.pixelTerm);
+BWVOQ_AVX2 __attribute__((noinline)) __m256i EvaluateRowErrors(const HalfPairs& pixels, const uint8_t* base,
+                                                            const BaseTerms& entry) {
+    const PreparedHalf half = PrepareFastHalf<f>(pixels, base);
+    const int32_t unclamped = entry.unclamped;
+    const CandidateTerms& terms = entry.terms;
+    const __m256i best[8] = {
+        FastRowBest<f, 0>(half, unclamped, terms), FastRowBest<f, 1>(half, unclamped, terms),
+        FastRowBest<f, 2>(half, unclamped, terms), FastRowBest<f, 3>(half, unclamped, terms),
+        FastRowBest<f, 4>(half, unclamped, terms), FastRowBest<f, 5>(half, unclamped, terms),
+        FastRowBest<f, 6>(half, unclamped, terms), FastRowBest<f, 7>(half, unclamped, terms)};
+    return _mm256_add_epi32(RowErrorsOf(best, half.pixelTerm),
+                            _mm256_load_si256(reinterpret_cast<const __m256i*>(entry.rowOffsets)));
 }
 
 BWVOQ_AVX2 inline void StoreErrors(__m256i errors, uint32_t* error, int32_t& least) {
@@ -523,8 +602,7 @@ BWVOQ_AVX2 void ComputeErrors(const uint8_t* block, HalfShape shape, int32_t fir
                               int32_t count, RowErrors* out) {
     const HalfPairs pixels = GatherHalfPairs(block, shape, first);
     for (int32_t n = 0; n < count; ++n) {
-        const BaseTerms& terms = TermsOfBase<f>(bases[n]);
-        StoreErrors(EvaluateRowErrors<f>(pixels, bases[n], terms.unclamped, terms.terms), out[n].error, out[n].least);
+        StoreErrors(EvaluateRowErrors<f>(pixels, bases[n], TermsOfBase<f>(bases[n])), out[n].error, out[n].least);
     }
 }
 
@@ -532,12 +610,8 @@ BWVOQ_AVX2 void ComputeErrors(const uint8_t* block, HalfShape shape, int32_t fir
 template <const MeasureFactors& f>
 BWVOQ_AVX2 void ComputePlanes(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base, int32_t row,
                               uint32_t& msb, uint32_t& lsb) {
-    const PreparedHalf half = PrepareHalf<f>(GatherHalfPairs(block, shape, first), base);
-    const CandidateTerms& terms = TermsOfBase<f>(base).terms;
-    const int32_t i = 4 * row;
-    const RowSlots slots =
-        ChooseSlots(ClampedScore(terms, i, half.x, half.y), ClampedScore(terms, i + 1, half.x, half.y),
-                    ClampedScore(terms, i + 2, half.x, half.y), ClampedScore(terms, i + 3, half.x, half.y));
+    const PreparedHalf half = PrepareFastHalf<f>(GatherHalfPairs(block, shape, first), base);
+    const RowSlots slots = FastTermsRow<f>(half, TermsOfBase<f>(base).terms, row);
     msb = static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(slots.msb)));
     lsb = static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(slots.lsb)));
 }
