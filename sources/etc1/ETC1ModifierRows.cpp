@@ -559,7 +559,9 @@ BWVOQ_AVX2 inline __m256i RowErrorsOf(const __m256i best[8], __m256i pixelTerm) 
     return _mm256_add_epi32(SumLanesOfEach(best), SumOfLanes(pixelTerm));
 }
 
-// The rows' errors alone from the Fast searches' terms: the slot masks are never formed.
+// The rows' errors alone from the Fast searches' terms: the slot masks are never
+// formed. Kept out of line: inlined into the loop over the bases it spills
+// registers and costs more.
 template <const MeasureFactors& f>
 BWVOQ_AVX2 __attribute__((noinline)) __m256i EvaluateRowErrors(const HalfPairs& pixels, const uint8_t* base,
                                                             const BaseTerms& entry) {
