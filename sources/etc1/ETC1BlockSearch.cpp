@@ -43,6 +43,7 @@ struct Orientation {
     const ColourSearchKernel& kernel;
     HalfTables& firstTables;
     HalfTables& secondTables;
+    BlockQuarters& quarters;
     IndividualLowests& individual;
     HalfPixels firstHalf;
     HalfPixels secondHalf;
@@ -82,8 +83,10 @@ bool HalvesOutOfReach(const Orientation& o, int32_t cutoff) {
 }
 
 OrientationChoice TryDifferential(Orientation& o, int32_t cutoff) {
-    o.kernel.prepare(o.firstTables, o.firstHalf, o.measure, o.shape, 5, Window(o.firstCentre, o.rules.radius));
-    o.kernel.prepare(o.secondTables, o.secondHalf, o.measure, o.shape, 5, Window(o.secondCentre, o.rules.radius));
+    o.kernel.prepare(o.firstTables, o.quarters, o.firstHalf, 0, o.measure, o.shape, 5,
+                     Window(o.firstCentre, o.rules.radius));
+    o.kernel.prepare(o.secondTables, o.quarters, o.secondHalf, 2, o.measure, o.shape, 5,
+                     Window(o.secondCentre, o.rules.radius));
     if (HalvesOutOfReach(o, cutoff)) return OrientationChoice{false, cutoff, true, {}, {}};
     ColourPair pair =
         PairDifferentialColours(o.kernel, o.firstTables, o.secondTables, o.firstCentre, o.secondCentre, cutoff);
@@ -109,8 +112,8 @@ bool IndividualOutOfReach(Orientation& o, int32_t cutoff) {
 OrientationChoice TryIndividual(Orientation& o, int32_t cutoff) {
     OrientationChoice choice{false, cutoff, false, {}, {}};
     if (IndividualOutOfReach(o, cutoff)) return choice;
-    o.kernel.prepare(o.firstTables, o.firstHalf, o.measure, o.shape, 4, kIndividualCodes);
-    o.kernel.prepare(o.secondTables, o.secondHalf, o.measure, o.shape, 4, kIndividualCodes);
+    o.kernel.prepare(o.firstTables, o.quarters, o.firstHalf, 0, o.measure, o.shape, 4, kIndividualCodes);
+    o.kernel.prepare(o.secondTables, o.quarters, o.secondHalf, 2, o.measure, o.shape, 4, kIndividualCodes);
     int32_t seed[3];
     for (int32_t channel = 0; channel < 3; ++channel) seed[channel] = IndividualSeed(o.firstAverage[channel]);
     Candidate first =
@@ -196,8 +199,8 @@ void FinishBlock(const uint8_t* block, ErrorMeasure measure, HalfShape shape, co
 
 Orientation MakeOrientation(const uint8_t* block, ErrorMeasure measure, HalfShape shape, const WindowRules& rules,
                             const ColourSearchKernel& kernel, HalfTables& firstTables, HalfTables& secondTables,
-                            IndividualLowests& individual) {
-    Orientation o{block, measure, shape, rules, kernel, firstTables, secondTables, individual,
+                            BlockQuarters& quarters, IndividualLowests& individual) {
+    Orientation o{block, measure, shape, rules, kernel, firstTables, secondTables, quarters, individual,
                   GatherHalf(block, shape, 0), GatherHalf(block, shape, 2), {}, {}, {}, {}};
     if (shape == HalfShape::Tall) {
         HalfBlockAverageTall(block, 0, o.firstAverage);
@@ -218,13 +221,15 @@ Orientation MakeOrientation(const uint8_t* block, ErrorMeasure measure, HalfShap
 void SearchBlock(const uint8_t* block, ErrorMeasure measure, const WindowRules& rules,
                  const ColourSearchKernel& kernel, uint32_t& highWord, uint32_t& lowWord) {
     HalfTables firstTables, secondTables;
+    BlockQuarters quarters;
+    ForgetQuarters(quarters);
     IndividualLowests individual{false, {}};
     Orientation tall =
-        MakeOrientation(block, measure, HalfShape::Tall, rules, kernel, firstTables, secondTables, individual);
+        MakeOrientation(block, measure, HalfShape::Tall, rules, kernel, firstTables, secondTables, quarters, individual);
     OrientationChoice tallChoice = SearchOrientation(tall, kAboveEveryBlockError);
     // The wide halves win only when strictly better.
     Orientation wide =
-        MakeOrientation(block, measure, HalfShape::Wide, rules, kernel, firstTables, secondTables, individual);
+        MakeOrientation(block, measure, HalfShape::Wide, rules, kernel, firstTables, secondTables, quarters, individual);
     OrientationChoice wideChoice = SearchOrientation(wide, tallChoice.error);
     if (wideChoice.found) FinishBlock(block, measure, HalfShape::Wide, wideChoice, highWord, lowWord);
     else FinishBlock(block, measure, HalfShape::Tall, tallChoice, highWord, lowWord);

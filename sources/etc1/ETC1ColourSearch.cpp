@@ -49,6 +49,15 @@ namespace {
 }  // namespace
 }  // namespace SearchAnyProcessor
 
+void ForgetQuarters(BlockQuarters& quarters) {
+    for (QuarterTables& quarter : quarters.quarter) {
+        quarter.bits = 0;  // no code width: nothing held
+        quarter.builtRed = 0;
+        quarter.othersKnown = false;
+        quarter.builtSums = 0;
+    }
+}
+
 bool ColourSearchAvailable(InstructionSet set) {
     switch (set) {
         case InstructionSet::Avx512: return Platform::ProcessorHasAvx512();

@@ -37,14 +37,46 @@ inline constexpr int32_t CandidateKey(int32_t red, int32_t green, int32_t blue) 
 }
 inline constexpr int32_t KeyCode(int32_t key, int32_t channel) { return key >> (10 - 5 * channel) & 31; }
 
+// What the halves take from one quarter of the block (2 x 2 pixels, in the
+// order (x, y), (x, y + 1), (x + 1, y), (x + 1, y + 1)), worked out once for
+// both halves that hold it (a tall and a wide one): per R code the R errors of
+// each entry, for one measure and code width; the least G and B errors of each
+// entry over the G and B codes of a box; and per R code and table row the
+// quarter's part of a row bound (HalfTables::rowBounds).
+inline constexpr int32_t kQuarterPixels = 4;
+inline constexpr int32_t kQuarterEntries = kErrorEntries / 2;
+inline constexpr int32_t kCodes = 32;
+
+struct alignas(64) QuarterTables {
+    ErrorMeasure measure;  // of the R errors
+    int32_t bits;
+    uint32_t builtRed;     // bit c: red[c] is filled
+    bool othersKnown;      // others and smallestBlue hold the G and B codes below
+    int32_t low[2];        // G, B
+    int32_t high[2];
+    uint32_t builtSums;    // bit c: rowSums[c] is filled, for these others
+    alignas(64) uint32_t others[kQuarterEntries];  // least G plus least B error
+    alignas(64) uint32_t smallestBlue[kQuarterEntries];
+    alignas(64) uint32_t red[kCodes][kQuarterEntries];
+    alignas(64) uint32_t rowSums[kCodes][kTableRows];
+};
+
+// The quarters of one block: top left, top right, bottom left, bottom right.
+struct BlockQuarters {
+    QuarterTables quarter[4];
+};
+
+// Empties the quarters for a new block.
+void ForgetQuarters(BlockQuarters& quarters);
+
 // Errors of one half for every code of a box, one per pixel, table row and
-// modifier. red: per R code; green: per G code, filled when first needed; lanes:
+// modifier. R errors and the least B errors: in the quarters, pixel n in slot
+// pixelSlot[n] of pixelQuarter[n]; green: per G code, filled when first needed; lanes:
 // the box's G codes in the lanes of lanes[0], its B codes in the lanes of
 // lanes[blueTable] from lane blueLane on (G and B share lanes[0] when both have
-// at most 8 codes), each table row filled when first needed; smallestBlue: the
-// least B error over the box's B codes; rowBounds: per R code and table row, a
-// sum that no candidate with that R code gets below in that row (G and B left
-// free per pixel and modifier); lowest: the least of them.
+// at most 8 codes), each table row filled when first needed; rowBounds: per R
+// code and table row, a sum that no candidate with that R code gets below in
+// that row (G and B left free per pixel and modifier); lowest: the least of them.
 struct alignas(64) HalfTables {
     ErrorMeasure measure;
     HalfShape shape;
@@ -57,15 +89,15 @@ struct alignas(64) HalfTables {
     int32_t blueTable;
     int32_t blueLane;
     uint32_t lowest;
+    const QuarterTables* pixelQuarter[kHalfPixels];
+    int32_t pixelSlot[kHalfPixels];
     int32_t modifiers[kErrorEntries / kHalfPixels];  // of each entry of a pixel
     alignas(64) int16_t narrowModifiers[kErrorEntries / kHalfPixels];
     int32_t laneColours[2][kLanes];        // the colour, channel and weight of each lane
     int32_t laneChannels[2][kLanes];
     uint32_t laneWeights[2][kLanes];
-    alignas(64) uint32_t red[kMaxCodesPerChannel][kErrorEntries];
     alignas(64) uint32_t green[kMaxCodesPerChannel][kErrorEntries];
     alignas(64) uint32_t lanes[2][kErrorEntries][kLanes];
-    alignas(64) uint32_t smallestBlue[kErrorEntries];
     alignas(64) uint32_t rowBounds[kMaxCodesPerChannel][kTableRows];
 };
 
@@ -73,9 +105,11 @@ struct alignas(64) HalfTables {
 inline int32_t LeastError(const HalfTables& tables) { return LeastSearchError(tables.measure, tables.lowest); }
 
 struct ColourSearchKernel {
-    // Fills the per-channel tables of `half` for every code of `box` (at most 16 per channel).
-    void (*prepare)(HalfTables& tables, const HalfPixels& half, ErrorMeasure measure, HalfShape shape, int32_t bits,
-                    const CodeBox& box);
+    // Fills the per-channel tables of `half`, the one at column (tall) or row
+    // (wide) `first` of its block, for every code of `box` (at most 16 per
+    // channel), from and into the block's quarters.
+    void (*prepare)(HalfTables& tables, BlockQuarters& quarters, const HalfPixels& half, int32_t first,
+                    ErrorMeasure measure, HalfShape shape, int32_t bits, const CodeBox& box);
     // The `lowest` that `prepare` over `box` would give each half of `block`
     // (48 bytes): tall at column 0 and 2, then wide at row 0 and 2; `scratch` is left undefined.
     void (*halfLowests)(HalfTables& scratch, const uint8_t* block, ErrorMeasure measure, int32_t bits,

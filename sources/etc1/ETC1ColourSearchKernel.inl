@@ -170,11 +170,12 @@ typedef int16_t Distances __attribute__((vector_size(4 * kWidth)));
 constexpr int32_t kDistancesPerPixel = kEntriesPerPixel / (2 * kWidth);
 
 // weight * distance^2 of every entry: distances of at most 255 square exactly in 16 bits.
-SWEEP_TARGET void StoreWeightedSquares(const Distances (&distances)[kHalfPixels * kDistancesPerPixel], uint32_t weight,
+template <int32_t kPixels>
+SWEEP_TARGET void StoreWeightedSquares(const Distances (&distances)[kPixels * kDistancesPerPixel], uint32_t weight,
                                        uint32_t* destination) {
     typedef uint16_t Squares __attribute__((vector_size(4 * kWidth)));
     typedef uint16_t NarrowSquares __attribute__((vector_size(2 * kWidth)));
-    for (int32_t vector = 0; vector < kHalfPixels * kDistancesPerPixel; ++vector) {
+    for (int32_t vector = 0; vector < kPixels * kDistancesPerPixel; ++vector) {
         Squares magnitude = reinterpret_cast<Squares>(distances[vector]);
         Squares squares = magnitude * magnitude;
         NarrowSquares halves[2];
@@ -186,18 +187,20 @@ SWEEP_TARGET void StoreWeightedSquares(const Distances (&distances)[kHalfPixels 
     }
 }
 
-// The least error of each entry over one channel's codes of the box: that of
-// the pixel's nearest code clamped into the box (ETC1ColourSearchNearestCodes.h).
-SWEEP_TARGET void FillSmallest(const HalfTables& tables, int32_t channel, uint32_t* smallest) {
+// The least error of each entry of `pixels` over one channel's codes of the
+// box: that of the pixel's nearest code clamped into the box (ETC1ColourSearchNearestCodes.h).
+template <int32_t kPixels>
+SWEEP_TARGET void FillSmallest(const HalfTables& tables, const int32_t (*pixels)[3], int32_t channel,
+                               uint32_t* smallest) {
     typedef uint8_t Codes __attribute__((vector_size(2 * kWidth)));
     const Distances low = Distances{} + static_cast<int16_t>(tables.box.low[channel]);
     const Distances high = Distances{} + static_cast<int16_t>(tables.box.high[channel]);
     const bool fiveBits = tables.bits == 5;
     Distances modifiers[kDistancesPerPixel];
     __builtin_memcpy(modifiers, tables.narrowModifiers, sizeof modifiers);
-    Distances least[kHalfPixels * kDistancesPerPixel];
-    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-        const int32_t value = tables.pixels.pixel[pixel][channel];
+    Distances least[kPixels * kDistancesPerPixel];
+    for (int32_t pixel = 0; pixel < kPixels; ++pixel) {
+        const int32_t value = pixels[pixel][channel];
         const uint8_t* nearest = kNearestCodes.code[fiveBits ? 1 : 0][value];
         for (int32_t vector = 0; vector < kDistancesPerPixel; ++vector) {
             Codes codes;
@@ -212,20 +215,30 @@ SWEEP_TARGET void FillSmallest(const HalfTables& tables, int32_t channel, uint32
             least[pixel * kDistancesPerPixel + vector] = difference < 0 ? -difference : difference;
         }
     }
-    StoreWeightedSquares(least, tables.weights[channel], smallest);
+    StoreWeightedSquares<kPixels>(least, tables.weights[channel], smallest);
 }
 
-// The R values of a half's pixels, one per lane, and the R weight: kept out of
+// The least G and B errors of each entry of `pixels`, added, into `others`; the least B errors into `blue`.
+template <int32_t kPixels>
+SWEEP_TARGET void FillOthers(const HalfTables& tables, const int32_t (*pixels)[3], uint32_t* others, uint32_t* blue) {
+    FillSmallest<kPixels>(tables, pixels, 1, others);
+    FillSmallest<kPixels>(tables, pixels, 2, blue);
+    for (int32_t entry = 0; entry < kPixels * kEntriesPerPixel; entry += kWidth) {
+        StoreLanes(others + entry, LoadLanes(others + entry) + LoadLanes(blue + entry));
+    }
+}
+
+// The R values of some pixels, one per lane, and the R weight: kept out of
 // the tables so that stores into the rows do not make them reload.
 struct RedPixels {
     SignedLanes values[kHalfPixels];
     uint32_t weight;
 };
 
-SWEEP_TARGET RedPixels GatherRed(const HalfTables& tables) {
-    RedPixels red;
-    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) red.values[pixel] = SignedLanes{} + tables.pixels.pixel[pixel][0];
-    red.weight = tables.weights[0];
+SWEEP_TARGET RedPixels GatherRed(const int32_t (*pixels)[3], int32_t count, uint32_t weight) {
+    RedPixels red{};
+    for (int32_t pixel = 0; pixel < count; ++pixel) red.values[pixel] = SignedLanes{} + pixels[pixel][0];
+    red.weight = weight;
     return red;
 }
 
@@ -249,40 +262,104 @@ SWEEP_TARGET inline RowSums RedRowSums(const RedPixels& red, const SignedLanes (
     return sums;
 }
 
+// RedRowSums of a quarter whose R errors are in `row` already.
+SWEEP_TARGET inline RowSums StoredRedRowSums(const uint32_t* row, const uint32_t* others) {
+    RowSums sums{};
+    for (int32_t pixel = 0; pixel < kQuarterPixels; ++pixel) {
+        Lanes totals[kEntriesPerPixel / kWidth];
+        for (int32_t vector = 0; vector < kEntriesPerPixel / kWidth; ++vector) {
+            int32_t entry = pixel * kEntriesPerPixel + vector * kWidth;
+            totals[vector] = LoadLanes(row + entry) + LoadLanes(others + entry);
+        }
+        sums += LeastOverSlots(totals);
+    }
+    return sums;
+}
+
 SWEEP_TARGET uint32_t LeastRowSum(RowSums sums) {
     uint32_t least = sums[0];
     for (int32_t row = 1; row < kTableRows; ++row) least = sums[row] < least ? sums[row] : least;
     return least;
 }
 
-// Fills every R code's row and its row bounds.
-SWEEP_TARGET void FillRedRowsAndBounds(HalfTables& tables, const uint32_t* others) {
-    const RedPixels red = GatherRed(tables);
+// Brings a quarter (its pixels in quarter order) up to the tables' measure,
+// code width and box, working out only what it does not hold yet.
+SWEEP_TARGET void FillQuarter(const HalfTables& tables, const int32_t (&pixels)[kQuarterPixels][3],
+                              QuarterTables& quarter) {
+    if (quarter.measure != tables.measure || quarter.bits != tables.bits) {
+        quarter.measure = tables.measure;
+        quarter.bits = tables.bits;
+        quarter.builtRed = 0;
+        quarter.othersKnown = false;
+    }
+    bool sameOthers = quarter.othersKnown;
+    for (int32_t channel = 1; channel < 3; ++channel) {
+        sameOthers = sameOthers && quarter.low[channel - 1] == tables.box.low[channel] &&
+                     quarter.high[channel - 1] == tables.box.high[channel];
+    }
+    if (!sameOthers) {
+        FillOthers<kQuarterPixels>(tables, pixels, quarter.others, quarter.smallestBlue);
+        for (int32_t channel = 1; channel < 3; ++channel) {
+            quarter.low[channel - 1] = tables.box.low[channel];
+            quarter.high[channel - 1] = tables.box.high[channel];
+        }
+        quarter.othersKnown = true;
+        quarter.builtSums = 0;
+    }
+    const RedPixels red = GatherRed(pixels, kQuarterPixels, tables.weights[0]);
+    for (int32_t code = tables.box.low[0]; code <= tables.box.high[0]; ++code) {
+        if ((quarter.builtSums >> code & 1) != 0) continue;
+        RowSums sums;
+        if ((quarter.builtRed >> code & 1) != 0) {
+            sums = StoredRedRowSums(quarter.red[code], quarter.others);
+        } else {
+            SignedLanes candidates[kEntriesPerPixel / kWidth];
+            EntryCandidates(tables, ExpandCode(tables.bits, code), candidates);
+            sums = RedRowSums<true>(red, candidates, quarter.others, quarter.red[code], 0, kQuarterPixels);
+            quarter.builtRed |= 1u << code;
+        }
+        __builtin_memcpy(quarter.rowSums[code], &sums, sizeof sums);
+        quarter.builtSums |= 1u << code;
+    }
+}
+
+// Tall at column 0 and 2, then wide at row 0 and 2, as pairs of quarters.
+constexpr int32_t kHalfQuarters[4][2] = {{0, 2}, {1, 3}, {0, 1}, {2, 3}};
+
+// The quarters of a half, each with its pixels in quarter order, and the row
+// bounds that follow: a tall half's pixels 0, 1, 4, 5 lie in its top quarter and
+// 2, 3, 6, 7 in its bottom one; a wide half's 0-3 in its left quarter and 4-7 in its right.
+SWEEP_TARGET void PrepareRowBounds(HalfTables& tables, BlockQuarters& quarters, int32_t first) {
+    const bool tall = tables.shape == HalfShape::Tall;
+    const int32_t* pair = kHalfQuarters[(tall ? 0 : 2) + first / 2];
+    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+        const int32_t part = tall ? pixel % 4 / 2 : pixel / 4;
+        tables.pixelQuarter[pixel] = &quarters.quarter[pair[part]];
+        tables.pixelSlot[pixel] = tall ? pixel / 4 * 2 + pixel % 2 : pixel % 4;
+    }
+    for (int32_t part = 0; part < 2; ++part) {
+        int32_t pixels[kQuarterPixels][3];
+        for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+            if (tables.pixelQuarter[pixel] != &quarters.quarter[pair[part]]) continue;
+            for (int32_t channel = 0; channel < 3; ++channel) {
+                pixels[tables.pixelSlot[pixel]][channel] = tables.pixels.pixel[pixel][channel];
+            }
+        }
+        FillQuarter(tables, pixels, quarters.quarter[pair[part]]);
+    }
     RowSums lowest = ~RowSums{};
-    for (int32_t index = 0; index <= tables.box.high[0] - tables.box.low[0]; ++index) {
-        SignedLanes candidates[kEntriesPerPixel / kWidth];
-        EntryCandidates(tables, ExpandCode(tables.bits, tables.box.low[0] + index), candidates);
-        RowSums sums = RedRowSums<true>(red, candidates, others, tables.red[index], 0, kHalfPixels);
-        __builtin_memcpy(tables.rowBounds[index], &sums, sizeof sums);
+    for (int32_t code = tables.box.low[0]; code <= tables.box.high[0]; ++code) {
+        RowSums sums = LoadRowSums(quarters.quarter[pair[0]].rowSums[code]) +
+                       LoadRowSums(quarters.quarter[pair[1]].rowSums[code]);
+        __builtin_memcpy(tables.rowBounds[code - tables.box.low[0]], &sums, sizeof sums);
         lowest = sums < lowest ? sums : lowest;
     }
     tables.lowest = LeastRowSum(lowest);
 }
 
-// The least G and B errors of each entry, added, into `others`; the least B errors into smallestBlue.
-SWEEP_TARGET void FillOthers(HalfTables& tables, uint32_t* others) {
-    FillSmallest(tables, 1, others);
-    FillSmallest(tables, 2, tables.smallestBlue);
-    for (int32_t entry = 0; entry < kErrorEntries; entry += kWidth) {
-        StoreLanes(others + entry, LoadLanes(others + entry) + LoadLanes(tables.smallestBlue + entry));
-    }
-}
-
-// The R rows, the least B errors and the row bounds.
-SWEEP_TARGET void PrepareRowBounds(HalfTables& tables) {
-    alignas(64) uint32_t others[kErrorEntries];
-    FillOthers(tables, others);
-    FillRedRowsAndBounds(tables, others);
+// Pixel `pixel`'s R errors of R code `code`.
+SWEEP_TARGET inline const uint32_t* RedEntries(const HalfTables& tables, int32_t code, int32_t pixel) {
+    return tables.pixelQuarter[pixel]->red[code] + tables.pixelSlot[pixel] * kEntriesPerPixel;
 }
 
 // The table rows in which some candidate with R code `red` may get below `limit` (internal units).
@@ -365,11 +442,11 @@ SWEEP_TARGET void SetUp(HalfTables& tables, const HalfPixels& half, ErrorMeasure
     }
 }
 
-SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasure measure, HalfShape shape,
-                          int32_t bits, const CodeBox& box) {
+SWEEP_TARGET void Prepare(HalfTables& tables, BlockQuarters& quarters, const HalfPixels& half, int32_t first,
+                          ErrorMeasure measure, HalfShape shape, int32_t bits, const CodeBox& box) {
     SetUp(tables, half, measure, shape, bits, box);
     tables.builtGreen = 0;
-    PrepareRowBounds(tables);
+    PrepareRowBounds(tables, quarters, first);
     PrepareLanes(tables);
 }
 
@@ -378,14 +455,14 @@ SWEEP_TARGET void Prepare(HalfTables& tables, const HalfPixels& half, ErrorMeasu
 // halves' least sums. Pixels 0-3 of a wide half lie in columns 0-1, 4-7 in 2-3.
 SWEEP_TARGET void HalfLowests(HalfTables& scratch, const uint8_t* block, ErrorMeasure measure, int32_t bits,
                               const CodeBox& box, uint32_t lowest[4]) {
-    constexpr int32_t kQuarterPixels = kHalfPixels / 2;
     const int32_t codes = box.high[0] - box.low[0] + 1;
     RowSums quarters[4][kMaxCodesPerChannel];  // top left, top right, bottom left, bottom right
     for (int32_t wide = 0; wide < 2; ++wide) {
         SetUp(scratch, GatherHalf(block, HalfShape::Wide, 2 * wide), measure, HalfShape::Wide, bits, box);
         alignas(64) uint32_t others[kErrorEntries];
-        FillOthers(scratch, others);
-        const RedPixels red = GatherRed(scratch);
+        alignas(64) uint32_t blue[kErrorEntries];
+        FillOthers<kHalfPixels>(scratch, scratch.pixels.pixel, others, blue);
+        const RedPixels red = GatherRed(scratch.pixels.pixel, kHalfPixels, scratch.weights[0]);
         for (int32_t index = 0; index < codes; ++index) {
             SignedLanes candidates[kEntriesPerPixel / kWidth];
             EntryCandidates(scratch, ExpandCode(bits, box.low[0] + index), candidates);
@@ -393,8 +470,6 @@ SWEEP_TARGET void HalfLowests(HalfTables& scratch, const uint8_t* block, ErrorMe
             quarters[2 * wide + 1][index] = RedRowSums<false>(red, candidates, others, nullptr, kQuarterPixels, kHalfPixels);
         }
     }
-    // Tall at column 0 and 2, then wide at row 0 and 2, as quarter pairs.
-    constexpr int32_t kHalfQuarters[4][2] = {{0, 2}, {1, 3}, {0, 1}, {2, 3}};
     for (int32_t half = 0; half < 4; ++half) {
         RowSums least = ~RowSums{};
         for (int32_t index = 0; index < codes; ++index) {
@@ -405,14 +480,23 @@ SWEEP_TARGET void HalfLowests(HalfTables& scratch, const uint8_t* block, ErrorMe
     }
 }
 
-// The entries that all lanes of a line share: the sum of two code rows.
+// The entries that all lanes of a line share: the sum of an R code's errors
+// and a G code's (or each entry's least B error).
 struct SharedEntries {
     alignas(64) uint32_t values[kErrorEntries];
 };
 
-SWEEP_TARGET void AddRows(SharedEntries& shared, const uint32_t* first, const uint32_t* second) {
-    for (int32_t entry = 0; entry < kErrorEntries; entry += kWidth) {
-        StoreLanes(shared.values + entry, LoadLanes(first + entry) + LoadLanes(second + entry));
+// R code `red`'s errors plus the G row `green`, or plus the least B errors when `green` is null.
+SWEEP_TARGET void AddRows(SharedEntries& shared, const HalfTables& tables, int32_t red, const uint32_t* green) {
+    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+        const uint32_t* first = RedEntries(tables, red, pixel);
+        const uint32_t* second = green != nullptr ? green + pixel * kEntriesPerPixel
+                                                  : tables.pixelQuarter[pixel]->smallestBlue +
+                                                        tables.pixelSlot[pixel] * kEntriesPerPixel;
+        for (int32_t entry = 0; entry < kEntriesPerPixel; entry += kWidth) {
+            StoreLanes(shared.values + pixel * kEntriesPerPixel + entry,
+                       LoadLanes(first + entry) + LoadLanes(second + entry));
+        }
     }
 }
 
@@ -486,10 +570,11 @@ SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t first, const 
 }
 
 // Every chunk of a line that holds a lane with a cutoff, in the table rows of `candidateRows`.
-SWEEP_TARGET void SumLine(const uint32_t (*lanes)[kLanes], uint32_t laneMask, const uint32_t* first,
-                          const uint32_t* second, LineState& state, uint32_t candidateRows) {
+SWEEP_TARGET void SumLine(const HalfTables& tables, int32_t table, uint32_t laneMask, int32_t red, const uint32_t* green,
+                          LineState& state, uint32_t candidateRows) {
+    const uint32_t (*lanes)[kLanes] = tables.lanes[table];
     SharedEntries shared;
-    AddRows(shared, first, second);
+    AddRows(shared, tables, red, green);
 #if SWEEP_WIDTH == 16
     // Lines of at most 8 codes (G and B sharing a table) fill half the lanes: a
     // 16-lane sum would spend half its work on lanes nobody reads.
@@ -537,7 +622,7 @@ SWEEP_TARGET uint32_t GreensWorthTrying(Sweep& sweep, int32_t red, uint32_t spli
     state.wide = false;
     state.boundOnly = true;
     state.reached = 0;
-    SumLine(tables.lanes[0], sweep.greenMask, tables.red[red - tables.box.low[0]], tables.smallestBlue, state, rows);
+    SumLine(tables, 0, sweep.greenMask, red, nullptr, state, rows);
     return state.reached;
 }
 
@@ -562,8 +647,7 @@ SWEEP_TARGET void VisitLine(Sweep& sweep, int32_t red, int32_t green, int32_t li
         double start = limit < kAboveEveryHalfError ? limit : static_cast<double>(kAboveEveryHalfError);
         for (double& best : state.wideBest) best = start;
     }
-    SumLine(tables.lanes[tables.blueTable], sweep.blueMask, tables.red[red - tables.box.low[0]], GreenRow(tables, green),
-            state, rows);
+    SumLine(tables, tables.blueTable, sweep.blueMask, red, GreenRow(tables, green), state, rows);
     // A lane's cutoff drops below the limit only with a row that counts.
     for (uint32_t found = sweep.blueMask; found != 0; found &= found - 1) {
         int32_t lane = __builtin_ctz(found);
@@ -583,14 +667,15 @@ SWEEP_TARGET int32_t ClampCode(int32_t code, int32_t low, int32_t high) {
 SWEEP_TARGET int32_t CandidateError(HalfTables& tables, int32_t red, int32_t green, int32_t blue) {
     alignas(64) uint32_t blueRow[kErrorEntries];
     FillCodeRow(tables, 2, ExpandCode(tables.bits, blue), blueRow);
-    const uint32_t* redRow = tables.red[red - tables.box.low[0]];
     const uint32_t* greenRow = GreenRow(tables, green);
     RowSums sums{};
     for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
+        const uint32_t* redEntries = RedEntries(tables, red, pixel);
         Lanes totals[kEntriesPerPixel / kWidth];
         for (int32_t vector = 0; vector < kEntriesPerPixel / kWidth; ++vector) {
             int32_t entry = pixel * kEntriesPerPixel + vector * kWidth;
-            totals[vector] = LoadLanes(redRow + entry) + LoadLanes(greenRow + entry) + LoadLanes(blueRow + entry);
+            totals[vector] = LoadLanes(redEntries + vector * kWidth) + LoadLanes(greenRow + entry) +
+                             LoadLanes(blueRow + entry);
         }
         sums += LeastOverSlots(totals);
     }
