@@ -53,6 +53,7 @@ void ForgetQuarters(BlockQuarters& quarters) {
     for (QuarterTables& quarter : quarters.quarter) {
         quarter.bits = 0;  // no code width: nothing held
         quarter.builtRed = 0;
+        quarter.builtGreen = 0;
         quarter.othersKnown = false;
         quarter.builtSums = 0;
     }

@@ -39,25 +39,28 @@ inline constexpr int32_t KeyCode(int32_t key, int32_t channel) { return key >> (
 
 // What the halves take from one quarter of the block (2 x 2 pixels, in the
 // order (x, y), (x, y + 1), (x + 1, y), (x + 1, y + 1)), worked out once for
-// both halves that hold it (a tall and a wide one): per R code the R errors of
-// each entry, for one measure and code width; the least G and B errors of each
-// entry over the G and B codes of a box; and per R code and table row the
-// quarter's part of a row bound (HalfTables::rowBounds).
+// both halves that hold it (a tall and a wide one). For one measure and code
+// width: per R and per G code, that channel's errors of each entry. For the
+// G and B codes of a box besides: the least G and B errors of each entry, and
+// per R code and table row the quarter's part of a row bound (HalfTables::rowBounds).
 inline constexpr int32_t kQuarterPixels = 4;
 inline constexpr int32_t kQuarterEntries = kErrorEntries / 2;
 inline constexpr int32_t kCodes = 32;
 
 struct alignas(64) QuarterTables {
-    ErrorMeasure measure;  // of the R errors
+    int32_t pixels[kQuarterPixels][3];
+    ErrorMeasure measure;
     int32_t bits;
-    uint32_t builtRed;     // bit c: red[c] is filled
-    bool othersKnown;      // others and smallestBlue hold the G and B codes below
-    int32_t low[2];        // G, B
+    uint32_t builtRed;    // bit c: red[c] is filled
+    uint32_t builtGreen;  // bit c: green[c] is filled
+    bool othersKnown;     // others and smallestBlue hold the G and B codes below
+    int32_t low[2];       // G, B
     int32_t high[2];
-    uint32_t builtSums;    // bit c: rowSums[c] is filled, for these others
+    uint32_t builtSums;   // bit c: rowSums[c] is filled, for these G and B codes
     alignas(64) uint32_t others[kQuarterEntries];  // least G plus least B error
     alignas(64) uint32_t smallestBlue[kQuarterEntries];
     alignas(64) uint32_t red[kCodes][kQuarterEntries];
+    alignas(64) uint32_t green[kCodes][kQuarterEntries];
     alignas(64) uint32_t rowSums[kCodes][kTableRows];
 };
 
@@ -70,13 +73,14 @@ struct BlockQuarters {
 void ForgetQuarters(BlockQuarters& quarters);
 
 // Errors of one half for every code of a box, one per pixel, table row and
-// modifier. R errors and the least B errors: in the quarters, pixel n in slot
-// pixelSlot[n] of pixelQuarter[n]; green: per G code, filled when first needed; lanes:
-// the box's G codes in the lanes of lanes[0], its B codes in the lanes of
-// lanes[blueTable] from lane blueLane on (G and B share lanes[0] when both have
-// at most 8 codes), each table row filled when first needed; rowBounds: per R
-// code and table row, a sum that no candidate with that R code gets below in
-// that row (G and B left free per pixel and modifier); lowest: the least of them.
+// modifier. In the quarters of its block (pixel n in slot pixelSlot[n] of
+// pixelQuarter[n]): R errors of each code of the box, least B errors, and
+// G errors per G code, filled when first needed. Its own: lanes: the box's G codes in
+// the lanes of lanes[0], its B codes in the lanes of lanes[blueTable] from lane
+// blueLane on (G and B share lanes[0] when both have at most 8 codes), each
+// table row filled when first needed; rowBounds: per R code and table row, a
+// sum that no candidate with that R code gets below in that row (G and B left
+// free per pixel and modifier); lowest: the least of them.
 struct alignas(64) HalfTables {
     ErrorMeasure measure;
     HalfShape shape;
@@ -84,19 +88,17 @@ struct alignas(64) HalfTables {
     CodeBox box;
     HalfPixels pixels;          // in the order the tables hold them
     uint32_t weights[3];        // of the channels' squared differences
-    uint32_t builtGreen;        // bit n: green[n] is filled
+    uint32_t builtGreen;        // bit c: both quarters hold G code c
     uint32_t builtLaneRows[2];  // bit q: table row q of lanes[n] is filled
     int32_t blueTable;
     int32_t blueLane;
     uint32_t lowest;
-    const QuarterTables* pixelQuarter[kHalfPixels];
+    QuarterTables* parts[2];
+    QuarterTables* pixelQuarter[kHalfPixels];
     int32_t pixelSlot[kHalfPixels];
-    int32_t modifiers[kErrorEntries / kHalfPixels];  // of each entry of a pixel
-    alignas(64) int16_t narrowModifiers[kErrorEntries / kHalfPixels];
     int32_t laneColours[2][kLanes];        // the colour, channel and weight of each lane
     int32_t laneChannels[2][kLanes];
     uint32_t laneWeights[2][kLanes];
-    alignas(64) uint32_t green[kMaxCodesPerChannel][kErrorEntries];
     alignas(64) uint32_t lanes[2][kErrorEntries][kLanes];
     alignas(64) uint32_t rowBounds[kMaxCodesPerChannel][kTableRows];
 };

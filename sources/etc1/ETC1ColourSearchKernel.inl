@@ -118,35 +118,43 @@ SWEEP_TARGET inline Lanes WeightedSquare(SignedLanes difference, uint32_t weight
 }
 
 // The candidate values of one colour value for the entries of a pixel, kWidth at a time.
-SWEEP_TARGET inline void EntryCandidates(const HalfTables& tables, int32_t colour,
-                                         SignedLanes (&candidates)[kEntriesPerPixel / kWidth]) {
+SWEEP_TARGET inline void EntryCandidates(int32_t colour, SignedLanes (&candidates)[kEntriesPerPixel / kWidth]) {
     for (int32_t vector = 0; vector < kEntriesPerPixel / kWidth; ++vector) {
-        candidates[vector] = ClampToByte(LoadSigned(tables.modifiers + vector * kWidth) + colour);
+        candidates[vector] = ClampToByte(LoadSigned(kEntryModifiers.value + vector * kWidth) + colour);
     }
 }
 
-// One channel's errors for one colour value over every entry, into `row`.
-SWEEP_TARGET void FillCodeRow(const HalfTables& tables, int32_t channel, int32_t colour, uint32_t* row) {
+// One channel's errors for one colour value over every entry of `pixels`, into `row`.
+template <int32_t kPixels>
+SWEEP_TARGET void FillCodeRow(const int32_t (*pixels)[3], int32_t channel, uint32_t weight, int32_t colour,
+                              uint32_t* row) {
     constexpr int32_t kVectors = kEntriesPerPixel / kWidth;
     SignedLanes candidates[kVectors];
-    EntryCandidates(tables, colour, candidates);
-    for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-        SignedLanes value = SignedLanes{} + tables.pixels.pixel[pixel][channel];
+    EntryCandidates(colour, candidates);
+    for (int32_t pixel = 0; pixel < kPixels; ++pixel) {
+        SignedLanes value = SignedLanes{} + pixels[pixel][channel];
         for (int32_t vector = 0; vector < kVectors; ++vector) {
-            StoreLanes(row + pixel * kEntriesPerPixel + vector * kWidth,
-                       WeightedSquare(value - candidates[vector], tables.weights[channel]));
+            StoreLanes(row + pixel * kEntriesPerPixel + vector * kWidth, WeightedSquare(value - candidates[vector], weight));
         }
     }
 }
 
-// The row of one G code, built on first use.
-SWEEP_TARGET const uint32_t* GreenRow(HalfTables& tables, int32_t code) {
-    int32_t index = code - tables.box.low[1];
-    if ((tables.builtGreen >> index & 1) == 0) {
-        FillCodeRow(tables, 1, ExpandCode(tables.bits, code), tables.green[index]);
-        tables.builtGreen |= 1u << index;
+// Makes both quarters of the half hold G code `code`'s errors.
+SWEEP_TARGET void EnsureGreen(HalfTables& tables, int32_t code) {
+    if ((tables.builtGreen >> code & 1) != 0) return;
+    for (QuarterTables* quarter : tables.parts) {
+        if ((quarter->builtGreen >> code & 1) != 0) continue;
+        FillCodeRow<kQuarterPixels>(quarter->pixels, 1, tables.weights[1], ExpandCode(tables.bits, code),
+                                    quarter->green[code]);
+        quarter->builtGreen |= 1u << code;
     }
-    return tables.green[index];
+    tables.builtGreen |= 1u << code;
+}
+
+// Pixel `pixel`'s entries of a per-code quarter table (red or green).
+SWEEP_TARGET inline const uint32_t* PixelEntries(const HalfTables& tables, uint32_t const (QuarterTables::*table)[kCodes][kQuarterEntries],
+                                                 int32_t code, int32_t pixel) {
+    return (tables.pixelQuarter[pixel]->*table)[code] + tables.pixelSlot[pixel] * kEntriesPerPixel;
 }
 
 // The least of each table row over the four slots of one pixel's entries.
@@ -197,7 +205,7 @@ SWEEP_TARGET void FillSmallest(const HalfTables& tables, const int32_t (*pixels)
     const Distances high = Distances{} + static_cast<int16_t>(tables.box.high[channel]);
     const bool fiveBits = tables.bits == 5;
     Distances modifiers[kDistancesPerPixel];
-    __builtin_memcpy(modifiers, tables.narrowModifiers, sizeof modifiers);
+    __builtin_memcpy(modifiers, kNarrowEntryModifiers.value, sizeof modifiers);
     Distances least[kPixels * kDistancesPerPixel];
     for (int32_t pixel = 0; pixel < kPixels; ++pixel) {
         const int32_t value = pixels[pixel][channel];
@@ -286,10 +294,12 @@ SWEEP_TARGET uint32_t LeastRowSum(RowSums sums) {
 // code width and box, working out only what it does not hold yet.
 SWEEP_TARGET void FillQuarter(const HalfTables& tables, const int32_t (&pixels)[kQuarterPixels][3],
                               QuarterTables& quarter) {
+    __builtin_memcpy(quarter.pixels, pixels, sizeof quarter.pixels);
     if (quarter.measure != tables.measure || quarter.bits != tables.bits) {
         quarter.measure = tables.measure;
         quarter.bits = tables.bits;
         quarter.builtRed = 0;
+        quarter.builtGreen = 0;
         quarter.othersKnown = false;
     }
     bool sameOthers = quarter.othersKnown;
@@ -314,7 +324,7 @@ SWEEP_TARGET void FillQuarter(const HalfTables& tables, const int32_t (&pixels)[
             sums = StoredRedRowSums(quarter.red[code], quarter.others);
         } else {
             SignedLanes candidates[kEntriesPerPixel / kWidth];
-            EntryCandidates(tables, ExpandCode(tables.bits, code), candidates);
+            EntryCandidates(ExpandCode(tables.bits, code), candidates);
             sums = RedRowSums<true>(red, candidates, quarter.others, quarter.red[code], 0, kQuarterPixels);
             quarter.builtRed |= 1u << code;
         }
@@ -326,27 +336,33 @@ SWEEP_TARGET void FillQuarter(const HalfTables& tables, const int32_t (&pixels)[
 // Tall at column 0 and 2, then wide at row 0 and 2, as pairs of quarters.
 constexpr int32_t kHalfQuarters[4][2] = {{0, 2}, {1, 3}, {0, 1}, {2, 3}};
 
-// The quarters of a half, each with its pixels in quarter order, and the row
-// bounds that follow: a tall half's pixels 0, 1, 4, 5 lie in its top quarter and
-// 2, 3, 6, 7 in its bottom one; a wide half's 0-3 in its left quarter and 4-7 in its right.
+// Where each pixel of a half lies in its two quarters: a tall half's pixels 0,
+// 1, 4, 5 in its top quarter and 2, 3, 6, 7 in its bottom one; a wide half's 0-3
+// in its left quarter and 4-7 in its right.
+struct QuarterPlace {
+    int32_t part;
+    int32_t slot;
+};
+constexpr QuarterPlace kQuarterPlaces[2][kHalfPixels] = {
+    {{0, 0}, {0, 1}, {1, 0}, {1, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}},
+    {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 0}, {1, 1}, {1, 2}, {1, 3}},
+};
+
+// The half's quarters, brought up to its tables, and the row bounds that follow.
 SWEEP_TARGET void PrepareRowBounds(HalfTables& tables, BlockQuarters& quarters, int32_t first) {
-    const bool tall = tables.shape == HalfShape::Tall;
-    const int32_t* pair = kHalfQuarters[(tall ? 0 : 2) + first / 2];
+    const int32_t shape = tables.shape == HalfShape::Tall ? 0 : 1;
+    const int32_t* pair = kHalfQuarters[2 * shape + first / 2];
+    int32_t pixels[2][kQuarterPixels][3];
     for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-        const int32_t part = tall ? pixel % 4 / 2 : pixel / 4;
-        tables.pixelQuarter[pixel] = &quarters.quarter[pair[part]];
-        tables.pixelSlot[pixel] = tall ? pixel / 4 * 2 + pixel % 2 : pixel % 4;
-    }
-    for (int32_t part = 0; part < 2; ++part) {
-        int32_t pixels[kQuarterPixels][3];
-        for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-            if (tables.pixelQuarter[pixel] != &quarters.quarter[pair[part]]) continue;
-            for (int32_t channel = 0; channel < 3; ++channel) {
-                pixels[tables.pixelSlot[pixel]][channel] = tables.pixels.pixel[pixel][channel];
-            }
+        const QuarterPlace place = kQuarterPlaces[shape][pixel];
+        tables.parts[place.part] = &quarters.quarter[pair[place.part]];
+        tables.pixelQuarter[pixel] = &quarters.quarter[pair[place.part]];
+        tables.pixelSlot[pixel] = place.slot;
+        for (int32_t channel = 0; channel < 3; ++channel) {
+            pixels[place.part][place.slot][channel] = tables.pixels.pixel[pixel][channel];
         }
-        FillQuarter(tables, pixels, quarters.quarter[pair[part]]);
     }
+    for (int32_t part = 0; part < 2; ++part) FillQuarter(tables, pixels[part], quarters.quarter[pair[part]]);
     RowSums lowest = ~RowSums{};
     for (int32_t code = tables.box.low[0]; code <= tables.box.high[0]; ++code) {
         RowSums sums = LoadRowSums(quarters.quarter[pair[0]].rowSums[code]) +
@@ -355,11 +371,6 @@ SWEEP_TARGET void PrepareRowBounds(HalfTables& tables, BlockQuarters& quarters, 
         lowest = sums < lowest ? sums : lowest;
     }
     tables.lowest = LeastRowSum(lowest);
-}
-
-// Pixel `pixel`'s R errors of R code `code`.
-SWEEP_TARGET inline const uint32_t* RedEntries(const HalfTables& tables, int32_t code, int32_t pixel) {
-    return tables.pixelQuarter[pixel]->red[code] + tables.pixelSlot[pixel] * kEntriesPerPixel;
 }
 
 // The table rows in which some candidate with R code `red` may get below `limit` (internal units).
@@ -436,10 +447,6 @@ SWEEP_TARGET void SetUp(HalfTables& tables, const HalfPixels& half, ErrorMeasure
     for (int32_t channel = 0; channel < 3; ++channel) {
         tables.weights[channel] = measure == ErrorMeasure::Plain ? 1 : kPerceptualWeights[channel];
     }
-    for (int32_t entry = 0; entry < kEntriesPerPixel; ++entry) {
-        tables.modifiers[entry] = ETC1ModifierTable[entry % kTableRows][entry / kTableRows];
-        tables.narrowModifiers[entry] = static_cast<int16_t>(tables.modifiers[entry]);
-    }
 }
 
 SWEEP_TARGET void Prepare(HalfTables& tables, BlockQuarters& quarters, const HalfPixels& half, int32_t first,
@@ -465,7 +472,7 @@ SWEEP_TARGET void HalfLowests(HalfTables& scratch, const uint8_t* block, ErrorMe
         const RedPixels red = GatherRed(scratch.pixels.pixel, kHalfPixels, scratch.weights[0]);
         for (int32_t index = 0; index < codes; ++index) {
             SignedLanes candidates[kEntriesPerPixel / kWidth];
-            EntryCandidates(scratch, ExpandCode(bits, box.low[0] + index), candidates);
+            EntryCandidates(ExpandCode(bits, box.low[0] + index), candidates);
             quarters[2 * wide][index] = RedRowSums<false>(red, candidates, others, nullptr, 0, kQuarterPixels);
             quarters[2 * wide + 1][index] = RedRowSums<false>(red, candidates, others, nullptr, kQuarterPixels, kHalfPixels);
         }
@@ -486,13 +493,13 @@ struct SharedEntries {
     alignas(64) uint32_t values[kErrorEntries];
 };
 
-// R code `red`'s errors plus the G row `green`, or plus the least B errors when `green` is null.
-SWEEP_TARGET void AddRows(SharedEntries& shared, const HalfTables& tables, int32_t red, const uint32_t* green) {
+// R code `red`'s errors plus G code `green`'s, or plus the least B errors when `green` is -1.
+SWEEP_TARGET void AddRows(SharedEntries& shared, const HalfTables& tables, int32_t red, int32_t green) {
     for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-        const uint32_t* first = RedEntries(tables, red, pixel);
-        const uint32_t* second = green != nullptr ? green + pixel * kEntriesPerPixel
-                                                  : tables.pixelQuarter[pixel]->smallestBlue +
-                                                        tables.pixelSlot[pixel] * kEntriesPerPixel;
+        const uint32_t* first = PixelEntries(tables, &QuarterTables::red, red, pixel);
+        const uint32_t* second = green >= 0 ? PixelEntries(tables, &QuarterTables::green, green, pixel)
+                                            : tables.pixelQuarter[pixel]->smallestBlue +
+                                                  tables.pixelSlot[pixel] * kEntriesPerPixel;
         for (int32_t entry = 0; entry < kEntriesPerPixel; entry += kWidth) {
             StoreLanes(shared.values + pixel * kEntriesPerPixel + entry,
                        LoadLanes(first + entry) + LoadLanes(second + entry));
@@ -570,7 +577,7 @@ SWEEP_TARGET void SumRows(const uint32_t (*lanes)[kLanes], int32_t first, const 
 }
 
 // Every chunk of a line that holds a lane with a cutoff, in the table rows of `candidateRows`.
-SWEEP_TARGET void SumLine(const HalfTables& tables, int32_t table, uint32_t laneMask, int32_t red, const uint32_t* green,
+SWEEP_TARGET void SumLine(const HalfTables& tables, int32_t table, uint32_t laneMask, int32_t red, int32_t green,
                           LineState& state, uint32_t candidateRows) {
     const uint32_t (*lanes)[kLanes] = tables.lanes[table];
     SharedEntries shared;
@@ -622,7 +629,7 @@ SWEEP_TARGET uint32_t GreensWorthTrying(Sweep& sweep, int32_t red, uint32_t spli
     state.wide = false;
     state.boundOnly = true;
     state.reached = 0;
-    SumLine(tables, 0, sweep.greenMask, red, nullptr, state, rows);
+    SumLine(tables, 0, sweep.greenMask, red, -1, state, rows);
     return state.reached;
 }
 
@@ -647,7 +654,8 @@ SWEEP_TARGET void VisitLine(Sweep& sweep, int32_t red, int32_t green, int32_t li
         double start = limit < kAboveEveryHalfError ? limit : static_cast<double>(kAboveEveryHalfError);
         for (double& best : state.wideBest) best = start;
     }
-    SumLine(tables, tables.blueTable, sweep.blueMask, red, GreenRow(tables, green), state, rows);
+    EnsureGreen(tables, green);
+    SumLine(tables, tables.blueTable, sweep.blueMask, red, green, state, rows);
     // A lane's cutoff drops below the limit only with a row that counts.
     for (uint32_t found = sweep.blueMask; found != 0; found &= found - 1) {
         int32_t lane = __builtin_ctz(found);
@@ -666,15 +674,16 @@ SWEEP_TARGET int32_t ClampCode(int32_t code, int32_t low, int32_t high) {
 // The error of one candidate, worked out from its three code rows.
 SWEEP_TARGET int32_t CandidateError(HalfTables& tables, int32_t red, int32_t green, int32_t blue) {
     alignas(64) uint32_t blueRow[kErrorEntries];
-    FillCodeRow(tables, 2, ExpandCode(tables.bits, blue), blueRow);
-    const uint32_t* greenRow = GreenRow(tables, green);
+    FillCodeRow<kHalfPixels>(tables.pixels.pixel, 2, tables.weights[2], ExpandCode(tables.bits, blue), blueRow);
+    EnsureGreen(tables, green);
     RowSums sums{};
     for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-        const uint32_t* redEntries = RedEntries(tables, red, pixel);
+        const uint32_t* redEntries = PixelEntries(tables, &QuarterTables::red, red, pixel);
+        const uint32_t* greenEntries = PixelEntries(tables, &QuarterTables::green, green, pixel);
         Lanes totals[kEntriesPerPixel / kWidth];
         for (int32_t vector = 0; vector < kEntriesPerPixel / kWidth; ++vector) {
             int32_t entry = pixel * kEntriesPerPixel + vector * kWidth;
-            totals[vector] = LoadLanes(redEntries + vector * kWidth) + LoadLanes(greenRow + entry) +
+            totals[vector] = LoadLanes(redEntries + vector * kWidth) + LoadLanes(greenEntries + vector * kWidth) +
                              LoadLanes(blueRow + entry);
         }
         sums += LeastOverSlots(totals);

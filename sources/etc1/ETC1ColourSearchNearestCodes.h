@@ -19,13 +19,32 @@ namespace ETC1Encoder {
 // Entry slot * 8 + table row, as the colour searches lay a pixel's entries out.
 inline constexpr int32_t kModifierEntries = 4 * kTableRows;
 
+constexpr int32_t EntryModifier(int32_t entry) {
+    return ImageLib::ETC1ModifierTable[entry % kTableRows][entry / kTableRows];
+}
+
+// The modifier of each entry, as wide as the searches' vectors take them.
+template <typename Value>
+struct EntryModifierTable {
+    alignas(64) Value value[kModifierEntries];
+};
+
+template <typename Value>
+constexpr EntryModifierTable<Value> MakeEntryModifiers() {
+    EntryModifierTable<Value> table{};
+    for (int32_t entry = 0; entry < kModifierEntries; ++entry) table.value[entry] = static_cast<Value>(EntryModifier(entry));
+    return table;
+}
+
+inline constexpr EntryModifierTable<int32_t> kEntryModifiers = MakeEntryModifiers<int32_t>();
+inline constexpr EntryModifierTable<int16_t> kNarrowEntryModifiers = MakeEntryModifiers<int16_t>();
+
 struct NearestCodeTable {
     uint8_t code[2][256][kModifierEntries];  // [codes of 5 bits][pixel value][entry]
 };
 
 constexpr int32_t CandidateValue(bool fiveBits, int32_t code, int32_t entry) {
-    const int32_t value = (fiveBits ? Expand5(code) : Expand4(code)) +
-                          ImageLib::ETC1ModifierTable[entry % kTableRows][entry / kTableRows];
+    const int32_t value = (fiveBits ? Expand5(code) : Expand4(code)) + EntryModifier(entry);
     return value < 0 ? 0 : value > 255 ? 255 : value;
 }
 
