@@ -27,9 +27,12 @@ struct OrientationChoice {
     int32_t second[3];
 };
 
-// The halves' least sums in individual mode, worked out for all four halves at
-// once when first needed: tall at column 0 and 2, then wide at row 0 and 2.
+// The halves' least sums in individual mode, and bounds on them, each worked
+// out for all four halves at once when first needed: tall at column 0 and 2,
+// then wide at row 0 and 2.
 struct IndividualLowests {
+    bool boundsKnown;
+    uint32_t bounds[4];
     bool known;
     uint32_t lowest[4];
 };
@@ -99,13 +102,23 @@ OrientationChoice TryDifferential(Orientation& o, int32_t cutoff) {
 }
 
 // HalvesOutOfReach for individual mode, without preparing the halves' tables.
+// The cheap bounds settle most blocks.
 bool IndividualOutOfReach(Orientation& o, int32_t cutoff) {
-    if (!o.individual.known) {
-        o.kernel.halfLowests(o.firstTables, o.block, o.measure, 4, kIndividualCodes, o.individual.lowest);
-        o.individual.known = true;
+    IndividualLowests& sums = o.individual;
+    const int32_t first = o.shape == HalfShape::Wide ? 2 : 0;
+    auto outOfReach = [&](const uint32_t* least) {
+        return LeastSearchError(o.measure, least[first]) + LeastSearchError(o.measure, least[first + 1]) >= cutoff;
+    };
+    if (!sums.boundsKnown) {
+        o.kernel.halfLowerBounds(o.firstTables, o.block, o.measure, 4, kIndividualCodes, sums.bounds);
+        sums.boundsKnown = true;
     }
-    const uint32_t* lowest = o.individual.lowest + (o.shape == HalfShape::Wide ? 2 : 0);
-    return LeastSearchError(o.measure, lowest[0]) + LeastSearchError(o.measure, lowest[1]) >= cutoff;
+    if (outOfReach(sums.bounds)) return true;
+    if (!sums.known) {
+        o.kernel.halfLowests(o.firstTables, o.block, o.measure, 4, kIndividualCodes, sums.lowest);
+        sums.known = true;
+    }
+    return outOfReach(sums.lowest);
 }
 
 // Each half's best 4-bit colour on its own; the sum must stay below the cutoff.
@@ -223,7 +236,7 @@ void SearchBlock(const uint8_t* block, ErrorMeasure measure, const WindowRules& 
     HalfTables firstTables, secondTables;
     BlockQuarters quarters;
     ForgetQuarters(quarters);
-    IndividualLowests individual{false, {}};
+    IndividualLowests individual{false, {}, false, {}};
     Orientation tall =
         MakeOrientation(block, measure, HalfShape::Tall, rules, kernel, firstTables, secondTables, quarters, individual);
     OrientationChoice tallChoice = SearchOrientation(tall, kAboveEveryBlockError);

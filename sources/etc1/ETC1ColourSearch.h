@@ -116,6 +116,9 @@ struct ColourSearchKernel {
     // (48 bytes): tall at column 0 and 2, then wide at row 0 and 2; `scratch` is left undefined.
     void (*halfLowests)(HalfTables& scratch, const uint8_t* block, ErrorMeasure measure, int32_t bits,
                         const CodeBox& box, uint32_t lowest[4]);
+    // For each half, no more than halfLowests gives it, for a fraction of the work.
+    void (*halfLowerBounds)(HalfTables& scratch, const uint8_t* block, ErrorMeasure measure, int32_t bits,
+                            const CodeBox& box, uint32_t bounds[4]);
     // The first candidate of `part` (inside the prepared box) with the smallest
     // error below `cutoff`; key -1 and error `cutoff` when none lies below it.
     // The sweep starts at `seed` (clamped into `part`), a guess that prunes the rest.

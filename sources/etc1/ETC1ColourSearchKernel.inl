@@ -270,10 +270,10 @@ SWEEP_TARGET inline RowSums RedRowSums(const RedPixels& red, const SignedLanes (
     return sums;
 }
 
-// RedRowSums of a quarter whose R errors are in `row` already.
-SWEEP_TARGET inline RowSums StoredRedRowSums(const uint32_t* row, const uint32_t* others) {
+// RedRowSums of pixels whose R errors are in `row` already.
+SWEEP_TARGET inline RowSums StoredRedRowSums(const uint32_t* row, const uint32_t* others, int32_t begin, int32_t end) {
     RowSums sums{};
-    for (int32_t pixel = 0; pixel < kQuarterPixels; ++pixel) {
+    for (int32_t pixel = begin; pixel < end; ++pixel) {
         Lanes totals[kEntriesPerPixel / kWidth];
         for (int32_t vector = 0; vector < kEntriesPerPixel / kWidth; ++vector) {
             int32_t entry = pixel * kEntriesPerPixel + vector * kWidth;
@@ -321,7 +321,7 @@ SWEEP_TARGET void FillQuarter(const HalfTables& tables, const int32_t (&pixels)[
         if ((quarter.builtSums >> code & 1) != 0) continue;
         RowSums sums;
         if ((quarter.builtRed >> code & 1) != 0) {
-            sums = StoredRedRowSums(quarter.red[code], quarter.others);
+            sums = StoredRedRowSums(quarter.red[code], quarter.others, 0, kQuarterPixels);
         } else {
             SignedLanes candidates[kEntriesPerPixel / kWidth];
             EntryCandidates(ExpandCode(tables.bits, code), candidates);
@@ -484,6 +484,26 @@ SWEEP_TARGET void HalfLowests(HalfTables& scratch, const uint8_t* block, ErrorMe
             least = sums < least ? sums : least;
         }
         lowest[half] = LeastRowSum(least);
+    }
+}
+
+// A bound on HalfLowests from each entry's least R error over the box's R
+// codes, as G and B have theirs: one R code per pixel instead of one per half.
+SWEEP_TARGET void HalfLowerBounds(HalfTables& scratch, const uint8_t* block, ErrorMeasure measure, int32_t bits,
+                                  const CodeBox& box, uint32_t bounds[4]) {
+    RowSums quarters[4];
+    for (int32_t wide = 0; wide < 2; ++wide) {
+        SetUp(scratch, GatherHalf(block, HalfShape::Wide, 2 * wide), measure, HalfShape::Wide, bits, box);
+        alignas(64) uint32_t others[kErrorEntries];
+        alignas(64) uint32_t blue[kErrorEntries];
+        alignas(64) uint32_t red[kErrorEntries];
+        FillOthers<kHalfPixels>(scratch, scratch.pixels.pixel, others, blue);
+        FillSmallest<kHalfPixels>(scratch, scratch.pixels.pixel, 0, red);
+        quarters[2 * wide] = StoredRedRowSums(red, others, 0, kQuarterPixels);
+        quarters[2 * wide + 1] = StoredRedRowSums(red, others, kQuarterPixels, kHalfPixels);
+    }
+    for (int32_t half = 0; half < 4; ++half) {
+        bounds[half] = LeastRowSum(quarters[kHalfQuarters[half][0]] + quarters[kHalfQuarters[half][1]]);
     }
 }
 
@@ -743,4 +763,4 @@ SWEEP_TARGET int32_t CollectBelow(HalfTables& tables, const CodeBox& part, int32
     return count;
 }
 
-constexpr ColourSearchKernel kKernel{&Prepare, &HalfLowests, &FindFirstBest, &CollectBelow};
+constexpr ColourSearchKernel kKernel{&Prepare, &HalfLowests, &HalfLowerBounds, &FindFirstBest, &CollectBelow};

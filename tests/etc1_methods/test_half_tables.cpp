@@ -1,6 +1,8 @@
 // The least sums worked out for a block's four halves at once are those that
 // preparing each half's tables gives, in every instruction-set build, for both
-// measures, over the individual codes and over windows of 5-bit codes; and a
+// measures, over the individual codes and over windows of 5-bit codes; the
+// quick bounds on them never exceed them, and meet them where every pixel of a
+// half is alike (one R code then serves every pixel); and a
 // half prepared from quarters that other halves of the block left behind gets
 // the tables of one prepared from empty quarters.
 #include <gtest/gtest.h>
@@ -47,9 +49,13 @@ TEST_P(HalfLowests, MatchPreparedTables) {
         const ColourSearchKernel& kernel = ColourSearchFor(set);
         for (ErrorMeasure measure : {ErrorMeasure::Plain, ErrorMeasure::Perceptual}) {
             for (const Etc1Reference::RgbBlock& block : blocks) {
-                uint32_t lowest[4];
+                uint32_t lowest[4], bounds[4];
                 kernel.halfLowests(scratch, block.data(), measure, box.bits, box.box, lowest);
+                kernel.halfLowerBounds(scratch, block.data(), measure, box.bits, box.box, bounds);
                 for (int32_t half = 0; half < 4; ++half) {
+                    if (bounds[half] > lowest[half] && ++failures <= 5) {
+                        ADD_FAILURE() << "bound " << bounds[half] << " above the least sum " << lowest[half];
+                    }
                     const HalfShape shape = half < 2 ? HalfShape::Tall : HalfShape::Wide;
                     ForgetQuarters(quarters);
                     kernel.prepare(prepared, quarters, GatherHalf(block.data(), shape, 2 * (half % 2)), 2 * (half % 2),
@@ -65,6 +71,23 @@ TEST_P(HalfLowests, MatchPreparedTables) {
         }
     }
     EXPECT_EQ(failures, 0);
+}
+
+TEST_P(HalfLowests, BoundsMeetThemOnFlatBlocks) {
+    const BoxCase& box = GetParam();
+    static HalfTables scratch;
+    for (InstructionSet set : kInstructionSets) {
+        if (!ColourSearchAvailable(set)) continue;
+        const ColourSearchKernel& kernel = ColourSearchFor(set);
+        for (int32_t value : {0, 3, 77, 128, 200, 254}) {
+            Etc1Reference::RgbBlock block{};
+            for (int32_t i = 0; i < 48; ++i) block[i] = static_cast<uint8_t>((value + 41 * (i % 3)) % 256);
+            uint32_t lowest[4], bounds[4];
+            kernel.halfLowests(scratch, block.data(), ErrorMeasure::Perceptual, box.bits, box.box, lowest);
+            kernel.halfLowerBounds(scratch, block.data(), ErrorMeasure::Perceptual, box.bits, box.box, bounds);
+            for (int32_t half = 0; half < 4; ++half) EXPECT_EQ(bounds[half], lowest[half]) << "value " << value;
+        }
+    }
 }
 
 // One step of a sequence of preparations over one block's quarters.
