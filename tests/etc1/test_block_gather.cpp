@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
+#include "KernelCases.h"
 #include "etc1/ETC1LevelBlocks.h"
 #include "platform/ProcessorFeatures.h"
 #include "reference/BlockPatterns.h"
@@ -16,21 +16,10 @@ using namespace ETC1Encoder;
 namespace {
 
 using GatherKernel = void (*)(const uint8_t*, int32_t, int32_t, int32_t, uint8_t*);
-
-struct GatherCase {
-    const char* name;
-    GatherKernel kernel;
-    bool (*supported)();
-};
-
-void PrintTo(const GatherCase& c, std::ostream* os) { *os << c.name; }
-
-bool Always() { return true; }
-
-class GatherKernels : public testing::TestWithParam<GatherCase> {};
+using GatherCase = KernelCases::KernelCase<GatherKernel>;
+using GatherKernels = KernelCases::KernelTest<GatherKernel>;
 
 TEST_P(GatherKernels, TakeEachPixelsColourAndDropItsAlpha) {
-    if (!GetParam().supported()) GTEST_SKIP() << GetParam().name << " does not run on this processor";
     constexpr int32_t kWidth = 16;
     constexpr int32_t kHeight = 8;
     Reference::BlockGenerator random(12);
@@ -54,8 +43,8 @@ TEST_P(GatherKernels, TakeEachPixelsColourAndDropItsAlpha) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kernels, GatherKernels,
-                         testing::Values(GatherCase{"Portable", GatherETC1BlockPortable, Always},
+                         testing::Values(GatherCase{"Portable", GatherETC1BlockPortable, KernelCases::Everywhere},
                                          GatherCase{"Avx2", GatherETC1BlockAvx2, Platform::ProcessorHasAvx2}),
-                         [](const testing::TestParamInfo<GatherCase>& info) { return std::string(info.param.name); });
+                         KernelCases::CaseName());
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 
+#include "KernelCases.h"
 #include "etc1/ETC1HalfSums.h"
 #include "platform/ProcessorFeatures.h"
 #include "reference/BlockPatterns.h"
@@ -15,17 +15,9 @@ using namespace ETC1Encoder;
 namespace {
 
 using SumKernel = void (*)(const uint8_t*, int32_t[kBlockHalves][3]);
+using SumKernelCase = KernelCases::KernelCase<SumKernel>;
+using HalfSumKernels = KernelCases::KernelTest<SumKernel>;
 using Sums = std::array<std::array<int32_t, 3>, kBlockHalves>;
-
-struct SumKernelCase {
-    const char* name;
-    SumKernel kernel;
-    bool (*supported)();
-};
-
-void PrintTo(const SumKernelCase& c, std::ostream* os) { *os << c.name; }
-
-bool Always() { return true; }
 
 Sums SumsOf(SumKernel kernel, const Reference::RgbBlock& block) {
     int32_t raw[kBlockHalves][3];
@@ -36,13 +28,6 @@ Sums SumsOf(SumKernel kernel, const Reference::RgbBlock& block) {
     }
     return sums;
 }
-
-class HalfSumKernels : public testing::TestWithParam<SumKernelCase> {
-protected:
-    void SetUp() override {
-        if (!GetParam().supported()) GTEST_SKIP() << GetParam().name << " does not run on this processor";
-    }
-};
 
 // Left columns (R, G, B) = (10, 20, 30), right ones (200, 150, 100): the tall
 // halves hold one colour each, the wide ones four pixels of each.
@@ -85,8 +70,8 @@ TEST_P(HalfSumKernels, MatchThePortableSums) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kernels, HalfSumKernels,
-                         testing::Values(SumKernelCase{"Portable", SumBlockHalvesPortable, Always},
+                         testing::Values(SumKernelCase{"Portable", SumBlockHalvesPortable, KernelCases::Everywhere},
                                          SumKernelCase{"Avx2", SumBlockHalvesAvx2, Platform::ProcessorHasAvx2}),
-                         [](const testing::TestParamInfo<SumKernelCase>& info) { return std::string(info.param.name); });
+                         KernelCases::CaseName());
 
 }  // namespace

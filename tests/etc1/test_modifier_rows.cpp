@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "KernelCases.h"
 #include "SearchComparison.h"
 #include "etc1/ETC1ModifierRows.h"
 #include "platform/ProcessorFeatures.h"
@@ -17,15 +18,8 @@ using namespace ETC1Encoder;
 namespace {
 
 using RowKernel = void (*)(const uint8_t*, HalfShape, int32_t, const uint8_t*, ErrorMeasure, ModifierRows&);
-
-struct KernelCase {
-    const char* name;
-    RowKernel kernel;
-    bool (*supported)();
-};
-
-void PrintTo(const KernelCase& c, std::ostream* os) { *os << c.name; }
-
+using KernelCases::CaseName;
+using KernelCase = KernelCases::KernelCase<RowKernel>;
 
 bool SameRows(const ModifierRows& a, const ModifierRows& b) {
     for (int32_t q = 0; q < 8; ++q) {
@@ -34,11 +28,10 @@ bool SameRows(const ModifierRows& a, const ModifierRows& b) {
     return a.msb == b.msb && a.lsb == b.lsb && a.least == b.least;
 }
 
-class ModifierRowKernels : public testing::TestWithParam<KernelCase> {};
+using ModifierRowKernels = KernelCases::KernelTest<RowKernel>;
 
 TEST_P(ModifierRowKernels, MatchThePortableRows) {
     const KernelCase& kernel = GetParam();
-    if (!kernel.supported()) GTEST_SKIP() << kernel.name << " does not run on this processor";
     Reference::BlockGenerator random(2024);
     for (int32_t n = 0; n < 100000; ++n) {
         const Reference::RgbBlock block = random.NextOfAnyPattern();
@@ -61,7 +54,7 @@ TEST_P(ModifierRowKernels, MatchThePortableRows) {
 
 INSTANTIATE_TEST_SUITE_P(Kernels, ModifierRowKernels,
                          testing::Values(KernelCase{"Avx2", ComputeModifierRowsAvx2, Platform::ProcessorHasAvx2}),
-                         [](const testing::TestParamInfo<KernelCase>& info) { return std::string(info.param.name); });
+                         CaseName());
 
 // The kernels for searches that want one row's planes at most: each row's error
 // and the first least row for two bases read together, and the planes of any
@@ -71,20 +64,15 @@ using ErrorsKernel = void (*)(const uint8_t*, HalfShape, int32_t, const uint8_t 
 using PlanesKernel = void (*)(const uint8_t*, HalfShape, int32_t, const uint8_t*, ErrorMeasure, int32_t, uint32_t&,
                               uint32_t&);
 
-struct SplitKernelCase {
-    const char* name;
+struct SplitKernels {
     ErrorsKernel errors;
     PlanesKernel planes;
-    bool (*supported)();
 };
 
-void PrintTo(const SplitKernelCase& c, std::ostream* os) { *os << c.name; }
-
-class SplitRowKernels : public testing::TestWithParam<SplitKernelCase> {};
+using SplitRowKernels = KernelCases::KernelTest<SplitKernels>;
 
 TEST_P(SplitRowKernels, MatchThePortableRows) {
-    const SplitKernelCase& kernel = GetParam();
-    if (!kernel.supported()) GTEST_SKIP() << kernel.name << " does not run on this processor";
+    const SplitKernels& kernel = GetParam().kernel;
     Reference::BlockGenerator random(2025);
     for (int32_t n = 0; n < 50000; ++n) {
         const Reference::RgbBlock block = random.NextOfAnyPattern();
@@ -120,10 +108,8 @@ TEST_P(SplitRowKernels, MatchThePortableRows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kernels, SplitRowKernels,
-                         testing::Values(SplitKernelCase{"Avx2", ComputeRowErrorsAvx2, ComputeRowPlanesAvx2,
-                                                         Platform::ProcessorHasAvx2}),
-                         [](const testing::TestParamInfo<SplitKernelCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         testing::Values(KernelCases::KernelCase<SplitKernels>{
+                             "Avx2", {ComputeRowErrorsAvx2, ComputeRowPlanesAvx2}, Platform::ProcessorHasAvx2}),
+                         CaseName());
 
 }  // namespace
