@@ -1,6 +1,5 @@
 #include "etc1/ETC1ModifierRows.h"
 
-#include <algorithm>
 #include <array>
 
 #include "image/ETC1BlockFormat.h"
