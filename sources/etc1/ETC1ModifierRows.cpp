@@ -386,14 +386,48 @@ BWVOQ_AVX2 inline PreparedHalf PrepareHalf(const HalfPairs& pixels, const uint8_
 // the better of the two is W m^2 - 2 m |s|, on the side of s (the minus side
 // when s = 0, the lower slot). Of -b and -a the lower slot -b wins a tie, of
 // +a and +b the lower slot +a: the index's high bit is the side, its low bit the choice of b.
+// W m^2 and 2 m of every row's a and b, in all lanes. Filled when the program
+// starts, so that the rows load them whole instead of building each from an
+// immediate.
+struct UnclampedConstants {
+    alignas(32) int32_t squareA[8];
+    alignas(32) int32_t squareB[8];
+    alignas(32) int32_t twiceA[8];
+    alignas(32) int32_t twiceB[8];
+};
+
+using UnclampedTable = std::array<UnclampedConstants, 8>;
+
+template <const MeasureFactors& f>
+UnclampedTable MakeUnclampedConstants() {
+    UnclampedTable rows{};
+    for (int32_t q = 0; q < 8; ++q) {
+        const int32_t a = ETC1ModifierTable[q][2];
+        const int32_t b = ETC1ModifierTable[q][3];
+        for (int32_t lane = 0; lane < 8; ++lane) {
+            rows[q].squareA[lane] = f.Weight() * a * a;
+            rows[q].squareB[lane] = f.Weight() * b * b;
+            rows[q].twiceA[lane] = 2 * a;
+            rows[q].twiceB[lane] = 2 * b;
+        }
+    }
+    return rows;
+}
+
+template <const MeasureFactors& f>
+const UnclampedTable kUnclampedConstants = MakeUnclampedConstants<f>();
+
+BWVOQ_AVX2 inline __m256i LoadLanes(const int32_t* lanes) {
+    return _mm256_load_si256(reinterpret_cast<const __m256i*>(lanes));
+}
+
 template <const MeasureFactors& f, int32_t q>
 BWVOQ_AVX2 inline RowSlots UnclampedRow(const PreparedHalf& half) {
-    constexpr int32_t a = ETC1ModifierTable[q][2];
-    constexpr int32_t b = ETC1ModifierTable[q][3];
+    const UnclampedConstants& row = kUnclampedConstants<f>[q];
     const __m256i sa =
-        _mm256_sub_epi32(_mm256_set1_epi32(f.Weight() * a * a), _mm256_mullo_epi32(half.magnitude, _mm256_set1_epi32(2 * a)));
+        _mm256_sub_epi32(LoadLanes(row.squareA), _mm256_mullo_epi32(half.magnitude, LoadLanes(row.twiceA)));
     const __m256i sb =
-        _mm256_sub_epi32(_mm256_set1_epi32(f.Weight() * b * b), _mm256_mullo_epi32(half.magnitude, _mm256_set1_epi32(2 * b)));
+        _mm256_sub_epi32(LoadLanes(row.squareB), _mm256_mullo_epi32(half.magnitude, LoadLanes(row.twiceB)));
     // On the minus side (negative all ones) b wins already on equal S.
     const __m256i takesB = _mm256_cmpgt_epi32(sa, _mm256_add_epi32(sb, half.negative));
     return {_mm256_min_epi32(sa, sb), half.negative, takesB};
