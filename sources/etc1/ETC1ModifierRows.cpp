@@ -69,6 +69,26 @@ void SetIndexBits(int32_t slot, int32_t bit, uint32_t& msb, uint32_t& lsb) {
     lsb |= (index & 1u) << bit;
 }
 
+// Row q of the half, pixel by pixel: its error, and its planes with bit i for the i-th visited pixel.
+uint32_t PortableRow(const uint8_t* block, const HalfPixelOrder& order, const uint8_t* base, ErrorMeasure measure,
+                     int32_t q, uint32_t& msb, uint32_t& lsb) {
+    const int32_t wideBase[3] = {base[0], base[1], base[2]};
+    const RowCandidates candidates = CandidatesOfRow(wideBase, q);
+    uint32_t sum = 0;
+    msb = 0;
+    lsb = 0;
+    for (int32_t i = 0; i < 8; ++i) {
+        const uint8_t* bytes = block + order.offset[i];
+        const int32_t pixel[3] = {bytes[0], bytes[1], bytes[2]};
+        uint32_t error = 0;
+        int32_t slot = measure == ErrorMeasure::Plain ? NearestSlot(pixel, candidates, PlainPixelError, error)
+                                                      : NearestSlot(pixel, candidates, PerceptualPixelError, error);
+        sum += error;
+        SetIndexBits(slot, i, msb, lsb);
+    }
+    return sum;
+}
+
 }  // namespace
 
 void ComputeModifierRows(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
@@ -83,24 +103,13 @@ void ComputeModifierRows(const uint8_t* block, HalfShape shape, int32_t first, c
 void ComputeModifierRowsPortable(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
                                  ErrorMeasure measure, ModifierRows& rows) {
     const HalfPixelOrder& order = HalfOrder(shape, first);
-    const int32_t wideBase[3] = {base[0], base[1], base[2]};
     rows.msb = 0;
     rows.lsb = 0;
     rows.least = 0;
     for (int32_t q = 0; q < 8; ++q) {
-        const RowCandidates candidates = CandidatesOfRow(wideBase, q);
-        uint32_t sum = 0;
         uint32_t msb = 0;
         uint32_t lsb = 0;
-        for (int32_t i = 0; i < 8; ++i) {
-            const uint8_t* bytes = block + order.offset[i];
-            const int32_t pixel[3] = {bytes[0], bytes[1], bytes[2]};
-            uint32_t error = 0;
-            int32_t slot = measure == ErrorMeasure::Plain ? NearestSlot(pixel, candidates, PlainPixelError, error)
-                                                          : NearestSlot(pixel, candidates, PerceptualPixelError, error);
-            sum += error;
-            SetIndexBits(slot, i, msb, lsb);
-        }
+        const uint32_t sum = PortableRow(block, order, base, measure, q, msb, lsb);
         rows.error[q] = sum;
         rows.msb |= static_cast<uint64_t>(msb) << (8 * q);
         rows.lsb |= static_cast<uint64_t>(lsb) << (8 * q);
@@ -138,10 +147,7 @@ void ComputeRowPlanes(const uint8_t* block, HalfShape shape, int32_t first, cons
 
 void ComputeRowPlanesPortable(const uint8_t* block, HalfShape shape, int32_t first, const uint8_t* base,
                               ErrorMeasure measure, int32_t row, uint32_t& msb, uint32_t& lsb) {
-    ModifierRows rows;
-    ComputeModifierRowsPortable(block, shape, first, base, measure, rows);
-    msb = rows.Msb(row);
-    lsb = rows.Lsb(row);
+    PortableRow(block, HalfOrder(shape, first), base, measure, row, msb, lsb);
 }
 
 // The eight rows of a half with AVX2: one 32-bit lane per pixel.

@@ -108,8 +108,13 @@ TEST_P(SplitRowKernels, MatchThePortableRows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kernels, SplitRowKernels,
-                         testing::Values(KernelCases::KernelCase<SplitKernels>{
-                             "Avx2", {ComputeRowErrorsAvx2, ComputeRowPlanesAvx2}, Platform::ProcessorHasAvx2}),
+                         testing::Values(KernelCases::KernelCase<SplitKernels>{"Portable",
+                                                                               {ComputeRowErrorsPortable,
+                                                                                ComputeRowPlanesPortable},
+                                                                               KernelCases::Everywhere},
+                                         KernelCases::KernelCase<SplitKernels>{
+                                             "Avx2", {ComputeRowErrorsAvx2, ComputeRowPlanesAvx2},
+                                             Platform::ProcessorHasAvx2}),
                          CaseName());
 
 }  // namespace
