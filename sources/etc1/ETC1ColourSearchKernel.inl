@@ -713,6 +713,23 @@ SWEEP_TARGET int32_t CandidateError(HalfTables& tables, int32_t red, int32_t gre
     return SearchErrorFromRowSums(tables.measure, tables.shape, rowSums);
 }
 
+// The R codes of `part`, by their least row bound, ties in code order; returns how many.
+SWEEP_TARGET int32_t OrderByBound(const HalfTables& tables, const CodeBox& part, int32_t (&order)[kMaxCodesPerChannel]) {
+    uint32_t bounds[kMaxCodesPerChannel];
+    int32_t count = 0;
+    for (int32_t red = part.low[0]; red <= part.high[0]; ++red) {
+        const uint32_t bound = LeastRowSum(LoadRowSums(tables.rowBounds[red - tables.box.low[0]]));
+        int32_t place = count++;
+        for (; place > 0 && bounds[place - 1] > bound; --place) {
+            bounds[place] = bounds[place - 1];
+            order[place] = order[place - 1];
+        }
+        bounds[place] = bound;
+        order[place] = red;
+    }
+    return count;
+}
+
 SWEEP_TARGET Candidate FindFirstBest(HalfTables& tables, const CodeBox& part, int32_t cutoff, const int32_t seed[3]) {
     Sweep sweep;
     StartSweep(tables, part, sweep);
@@ -732,7 +749,12 @@ SWEEP_TARGET Candidate FindFirstBest(HalfTables& tables, const CodeBox& part, in
     int32_t seedError = CandidateError(tables, seedRed, seedGreen, seedBlue);
     if (seedError < cutoff) best = Candidate{seedError, CandidateKey(seedRed, seedGreen, seedBlue)};
     VisitLine(sweep, seedRed, seedGreen, limitFor(CandidateKey(seedRed, seedGreen, part.low[2])), consider);
-    for (int32_t red = part.low[0]; red <= part.high[0]; ++red) {
+    // R codes with the lowest bounds first: the best drops sooner and prunes more.
+    // The limits keep the answer the first best in candidate order, whatever the visiting order.
+    int32_t order[kMaxCodesPerChannel];
+    const int32_t count = OrderByBound(tables, part, order);
+    for (int32_t visit = 0; visit < count; ++visit) {
+        const int32_t red = order[visit];
         // Lanes whose G code comes before the best's get one more.
         int32_t firstKey = CandidateKey(red, tables.box.low[1], part.low[2]);
         int32_t ahead = best.key < 0 ? 0 : (best.key - firstKey + 31) >> 5;
