@@ -693,18 +693,18 @@ SWEEP_TARGET int32_t ClampCode(int32_t code, int32_t low, int32_t high) {
 
 // The error of one candidate, worked out from its three code rows.
 SWEEP_TARGET int32_t CandidateError(HalfTables& tables, int32_t red, int32_t green, int32_t blue) {
-    alignas(64) uint32_t blueRow[kErrorEntries];
-    FillCodeRow<kHalfPixels>(tables.pixels.pixel, 2, tables.weights[2], ExpandCode(tables.bits, blue), blueRow);
+    SignedLanes candidates[kEntriesPerPixel / kWidth];
+    EntryCandidates(ExpandCode(tables.bits, blue), candidates);
     EnsureGreen(tables, green);
     RowSums sums{};
     for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
         const uint32_t* redEntries = PixelEntries(tables, &QuarterTables::red, red, pixel);
         const uint32_t* greenEntries = PixelEntries(tables, &QuarterTables::green, green, pixel);
+        const SignedLanes value = SignedLanes{} + tables.pixels.pixel[pixel][2];
         Lanes totals[kEntriesPerPixel / kWidth];
         for (int32_t vector = 0; vector < kEntriesPerPixel / kWidth; ++vector) {
-            int32_t entry = pixel * kEntriesPerPixel + vector * kWidth;
             totals[vector] = LoadLanes(redEntries + vector * kWidth) + LoadLanes(greenEntries + vector * kWidth) +
-                             LoadLanes(blueRow + entry);
+                             WeightedSquare(value - candidates[vector], tables.weights[2]);
         }
         sums += LeastOverSlots(totals);
     }
