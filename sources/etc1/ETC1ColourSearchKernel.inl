@@ -151,10 +151,10 @@ SWEEP_TARGET void EnsureGreen(HalfTables& tables, int32_t code) {
     tables.builtGreen |= 1u << code;
 }
 
-// Pixel `pixel`'s entries of a per-code quarter table (red or green).
-SWEEP_TARGET inline const uint32_t* PixelEntries(const HalfTables& tables, uint32_t const (QuarterTables::*table)[kCodes][kQuarterEntries],
-                                                 int32_t code, int32_t pixel) {
-    return (tables.pixelQuarter[pixel]->*table)[code] + tables.pixelSlot[pixel] * kEntriesPerPixel;
+// A pixel's entries of one code in its quarter's per-code table (pixelRed or pixelGreen).
+SWEEP_TARGET inline const uint32_t* PixelEntries(const uint32_t* const (&pixelTable)[kHalfPixels], int32_t code,
+                                                 int32_t pixel) {
+    return pixelTable[pixel] + code * kQuarterEntries;
 }
 
 // The least of each table row over the four slots of one pixel's entries.
@@ -355,9 +355,11 @@ SWEEP_TARGET void PrepareRowBounds(HalfTables& tables, BlockQuarters& quarters, 
     int32_t pixels[2][kQuarterPixels][3];
     for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
         const QuarterPlace place = kQuarterPlaces[shape][pixel];
-        tables.parts[place.part] = &quarters.quarter[pair[place.part]];
-        tables.pixelQuarter[pixel] = &quarters.quarter[pair[place.part]];
-        tables.pixelSlot[pixel] = place.slot;
+        QuarterTables& quarter = quarters.quarter[pair[place.part]];
+        tables.parts[place.part] = &quarter;
+        tables.pixelRed[pixel] = quarter.red[0] + place.slot * kEntriesPerPixel;
+        tables.pixelGreen[pixel] = quarter.green[0] + place.slot * kEntriesPerPixel;
+        tables.pixelBlue[pixel] = quarter.smallestBlue + place.slot * kEntriesPerPixel;
         for (int32_t channel = 0; channel < 3; ++channel) {
             pixels[place.part][place.slot][channel] = tables.pixels.pixel[pixel][channel];
         }
@@ -516,10 +518,8 @@ struct SharedEntries {
 // R code `red`'s errors plus G code `green`'s, or plus the least B errors when `green` is -1.
 SWEEP_TARGET void AddRows(SharedEntries& shared, const HalfTables& tables, int32_t red, int32_t green) {
     for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-        const uint32_t* first = PixelEntries(tables, &QuarterTables::red, red, pixel);
-        const uint32_t* second = green >= 0 ? PixelEntries(tables, &QuarterTables::green, green, pixel)
-                                            : tables.pixelQuarter[pixel]->smallestBlue +
-                                                  tables.pixelSlot[pixel] * kEntriesPerPixel;
+        const uint32_t* first = PixelEntries(tables.pixelRed, red, pixel);
+        const uint32_t* second = green >= 0 ? PixelEntries(tables.pixelGreen, green, pixel) : tables.pixelBlue[pixel];
         for (int32_t entry = 0; entry < kEntriesPerPixel; entry += kWidth) {
             StoreLanes(shared.values + pixel * kEntriesPerPixel + entry,
                        LoadLanes(first + entry) + LoadLanes(second + entry));
@@ -698,8 +698,8 @@ SWEEP_TARGET int32_t CandidateError(HalfTables& tables, int32_t red, int32_t gre
     EnsureGreen(tables, green);
     RowSums sums{};
     for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-        const uint32_t* redEntries = PixelEntries(tables, &QuarterTables::red, red, pixel);
-        const uint32_t* greenEntries = PixelEntries(tables, &QuarterTables::green, green, pixel);
+        const uint32_t* redEntries = PixelEntries(tables.pixelRed, red, pixel);
+        const uint32_t* greenEntries = PixelEntries(tables.pixelGreen, green, pixel);
         const SignedLanes value = SignedLanes{} + tables.pixels.pixel[pixel][2];
         Lanes totals[kEntriesPerPixel / kWidth];
         for (int32_t vector = 0; vector < kEntriesPerPixel / kWidth; ++vector) {

@@ -106,10 +106,10 @@ void ExpectSameTables(const HalfTables& reused, const HalfTables& fresh, const s
             ASSERT_EQ(reused.rowBounds[index][row], fresh.rowBounds[index][row]) << where << " code " << code;
         }
         for (int32_t pixel = 0; pixel < kHalfPixels; ++pixel) {
-            const uint32_t* a = reused.pixelQuarter[pixel]->red[code] + reused.pixelSlot[pixel] * 32;
-            const uint32_t* b = fresh.pixelQuarter[pixel]->red[code] + fresh.pixelSlot[pixel] * 32;
-            const uint32_t* blueA = reused.pixelQuarter[pixel]->smallestBlue + reused.pixelSlot[pixel] * 32;
-            const uint32_t* blueB = fresh.pixelQuarter[pixel]->smallestBlue + fresh.pixelSlot[pixel] * 32;
+            const uint32_t* a = reused.pixelRed[pixel] + code * kQuarterEntries;
+            const uint32_t* b = fresh.pixelRed[pixel] + code * kQuarterEntries;
+            const uint32_t* blueA = reused.pixelBlue[pixel];
+            const uint32_t* blueB = fresh.pixelBlue[pixel];
             for (int32_t entry = 0; entry < 32; ++entry) {
                 ASSERT_EQ(a[entry], b[entry]) << where << " R code " << code << " pixel " << pixel;
                 ASSERT_EQ(blueA[entry], blueB[entry]) << where << " least B, pixel " << pixel;
