@@ -215,13 +215,8 @@ Orientation MakeOrientation(const uint8_t* block, ErrorMeasure measure, HalfShap
                             BlockQuarters& quarters, IndividualLowests& individual) {
     Orientation o{block, measure, shape, rules, kernel, firstTables, secondTables, quarters, individual,
                   GatherHalf(block, shape, 0), GatherHalf(block, shape, 2), {}, {}, {}, {}};
-    if (shape == HalfShape::Tall) {
-        HalfBlockAverageTall(block, 0, o.firstAverage);
-        HalfBlockAverageTall(block, 2, o.secondAverage);
-    } else {
-        HalfBlockAverageWide(block, 0, o.firstAverage);
-        HalfBlockAverageWide(block, 2, o.secondAverage);
-    }
+    HalfAverage(o.firstHalf, o.firstAverage);
+    HalfAverage(o.secondHalf, o.secondAverage);
     for (int32_t channel = 0; channel < 3; ++channel) {
         o.firstCentre[channel] = CentreCode(o.firstAverage[channel]);
         o.secondCentre[channel] = CentreCode(o.secondAverage[channel]);

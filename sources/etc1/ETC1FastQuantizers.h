@@ -95,7 +95,7 @@ using PackedColour = uint32_t;
 
 inline constexpr int32_t kLargestHalfSum = 8 * 255;
 
-// The average as HalfBlockAverageTall and HalfBlockAverageWide give it.
+// The average as HalfAverage gives it.
 inline float AverageOfHalfSum(int32_t sum) { return static_cast<float>(sum * 0.125); }
 
 // The rounding rule's levels of one channel sum.

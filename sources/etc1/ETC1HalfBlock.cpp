@@ -2,38 +2,38 @@
 
 namespace ETC1Encoder {
 
-HalfPixels GatherHalf(const uint8_t* block, HalfShape shape, int32_t first) {
-    const HalfPixelOrder& order = HalfOrder(shape, first);
-    HalfPixels half{};
+namespace {
+
+// With the order known at compile time, every pixel is a load at a fixed offset.
+template <int32_t kOrder>
+HalfPixels GatherInOrder(const uint8_t* block) {
+    constexpr HalfPixelOrder kOrderOfHalf = kHalfOrders[kOrder];
+    HalfPixels half;
     for (int32_t i = 0; i < kHalfPixels; ++i) {
-        for (int32_t channel = 0; channel < 3; ++channel) half.pixel[i][channel] = block[order.offset[i] + channel];
+        for (int32_t channel = 0; channel < 3; ++channel) {
+            half.pixel[i][channel] = block[kOrderOfHalf.offset[i] + channel];
+        }
     }
     return half;
 }
 
-namespace {
-
-// Channel sums of the pixels in columns x0..x0+width-1 and rows y0..y0+height-1,
-// each scaled by 1/8 in double and kept as a float.
-void AverageOfRect(const uint8_t* block, int32_t x0, int32_t y0, int32_t width, int32_t height, float* average) {
-    int32_t sum[3] = {0, 0, 0};
-    for (int32_t y = y0; y < y0 + height; ++y) {
-        for (int32_t x = x0; x < x0 + width; ++x) {
-            const uint8_t* pixel = block + 3 * (4 * y + x);
-            for (int32_t channel = 0; channel < 3; ++channel) sum[channel] += pixel[channel];
-        }
-    }
-    for (int32_t channel = 0; channel < 3; ++channel) average[channel] = static_cast<float>(sum[channel] * 0.125);
-}
-
 }  // namespace
 
-void HalfBlockAverageTall(const uint8_t* block, int32_t column, float* average) {
-    AverageOfRect(block, column, 0, 2, 4, average);
+HalfPixels GatherHalf(const uint8_t* block, HalfShape shape, int32_t first) {
+    switch ((shape == HalfShape::Wide ? 2 : 0) + ((first >> 1) & 1)) {
+        case 0: return GatherInOrder<0>(block);
+        case 1: return GatherInOrder<1>(block);
+        case 2: return GatherInOrder<2>(block);
+        default: return GatherInOrder<3>(block);
+    }
 }
 
-void HalfBlockAverageWide(const uint8_t* block, int32_t row, float* average) {
-    AverageOfRect(block, 0, row, 4, 2, average);
+void HalfAverage(const HalfPixels& half, float* average) {
+    int32_t sum[3] = {0, 0, 0};
+    for (const int32_t(&pixel)[3] : half.pixel) {
+        for (int32_t channel = 0; channel < 3; ++channel) sum[channel] += pixel[channel];
+    }
+    for (int32_t channel = 0; channel < 3; ++channel) average[channel] = static_cast<float>(sum[channel] * 0.125);
 }
 
 }  // namespace ETC1Encoder

@@ -97,10 +97,7 @@ struct HalfPixels {
 
 HalfPixels GatherHalf(const uint8_t* block, HalfShape shape, int32_t first);
 
-// The average colour of a half: its channel sums times 1/8 in double, kept as
-// floats. Columns `column` and `column` + 1 (column 0 or 2), all four rows:
-void HalfBlockAverageTall(const uint8_t* block, int32_t column, float* average);
-// Rows `row` and `row` + 1 (row 0 or 2), all four columns:
-void HalfBlockAverageWide(const uint8_t* block, int32_t row, float* average);
+// The average colour of a half: its channel sums times 1/8 in double, kept as floats.
+void HalfAverage(const HalfPixels& half, float* average);
 
 }  // namespace ETC1Encoder

@@ -127,7 +127,7 @@ TEST(DecodeETC1Block, VectorisedDecoderMatchesThePortableOne) {
     }
 }
 
-TEST(HalfBlockAverage, ReadsTheRightPixels) {
+TEST(HalfAverage, OfTheGatheredHalf) {
     Pixels block{};
     for (int32_t p = 0; p < 16; ++p) {
         block[3 * p + 0] = static_cast<uint8_t>(p);                     // R: the pixel number
@@ -135,18 +135,18 @@ TEST(HalfBlockAverage, ReadsTheRightPixels) {
         block[3 * p + 2] = static_cast<uint8_t>(p / 4 == 3 ? 255 : 0);  // B: row 3 white
     }
     float average[3];
-    HalfBlockAverageTall(block.data(), 2, average);  // pixels 2, 3, 6, 7, 10, 11, 14, 15
+    HalfAverage(GatherHalf(block.data(), HalfShape::Tall, 2), average);  // pixels 2, 3, 6, 7, 10, 11, 14, 15
     EXPECT_EQ(average[0], 8.5f);
     EXPECT_EQ(average[1], 25.0f);
     EXPECT_EQ(average[2], 63.75f);
-    HalfBlockAverageWide(block.data(), 2, average);  // pixels 8 to 15
+    HalfAverage(GatherHalf(block.data(), HalfShape::Wide, 2), average);  // pixels 8 to 15
     EXPECT_EQ(average[0], 11.5f);
     EXPECT_EQ(average[1], 15.0f);
     EXPECT_EQ(average[2], 127.5f);
-    HalfBlockAverageTall(block.data(), 0, average);  // pixels 0, 1, 4, 5, 8, 9, 12, 13
+    HalfAverage(GatherHalf(block.data(), HalfShape::Tall, 0), average);  // pixels 0, 1, 4, 5, 8, 9, 12, 13
     EXPECT_EQ(average[0], 6.5f);
     EXPECT_EQ(average[1], 5.0f);
-    HalfBlockAverageWide(block.data(), 0, average);
+    HalfAverage(GatherHalf(block.data(), HalfShape::Wide, 0), average);
     EXPECT_EQ(average[0], 3.5f);
     EXPECT_EQ(average[2], 0.0f);
 }
