@@ -379,9 +379,13 @@ SWEEP_TARGET void PrepareRowBounds(HalfTables& tables, BlockQuarters& quarters, 
 SWEEP_TARGET inline uint32_t RowsBelow(const HalfTables& tables, int32_t red, uint32_t limit) {
     RowSums bounds = LoadRowSums(tables.rowBounds[red - tables.box.low[0]]);
     RowSums below = bounds < (RowSums{} + limit);
+#if SWEEP_WIDTH >= 8
+    return static_cast<uint32_t>(_mm256_movemask_ps(reinterpret_cast<__m256>(below)));
+#else
     uint32_t rows = 0;
     for (int32_t row = 0; row < kTableRows; ++row) rows |= (below[row] & 1u) << row;
     return rows;
+#endif
 }
 
 SWEEP_TARGET void AssignLanes(HalfTables& tables, int32_t table, int32_t channel, int32_t firstLane) {
