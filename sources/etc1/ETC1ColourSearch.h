@@ -59,8 +59,8 @@ struct alignas(64) QuarterTables {
     uint32_t builtSums;   // bit c: rowSums[c] is filled, for these G and B codes
     alignas(64) uint32_t others[kQuarterEntries];  // least G plus least B error
     alignas(64) uint32_t smallestBlue[kQuarterEntries];
-    alignas(64) uint32_t red[kCodes][kQuarterEntries];
-    alignas(64) uint32_t green[kCodes][kQuarterEntries];
+    alignas(64) uint32_t red[kCodes * kQuarterEntries];  // code c's from entry c * kQuarterEntries
+    alignas(64) uint32_t green[kCodes * kQuarterEntries];
     alignas(64) uint32_t rowSums[kCodes][kTableRows];
 };
 

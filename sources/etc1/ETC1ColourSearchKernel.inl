@@ -145,7 +145,7 @@ SWEEP_TARGET void EnsureGreen(HalfTables& tables, int32_t code) {
     for (QuarterTables* quarter : tables.parts) {
         if ((quarter->builtGreen >> code & 1) != 0) continue;
         FillCodeRow<kQuarterPixels>(quarter->pixels, 1, tables.weights[1], ExpandCode(tables.bits, code),
-                                    quarter->green[code]);
+                                    quarter->green + code * kQuarterEntries);
         quarter->builtGreen |= 1u << code;
     }
     tables.builtGreen |= 1u << code;
@@ -321,11 +321,11 @@ SWEEP_TARGET void FillQuarter(const HalfTables& tables, const int32_t (&pixels)[
         if ((quarter.builtSums >> code & 1) != 0) continue;
         RowSums sums;
         if ((quarter.builtRed >> code & 1) != 0) {
-            sums = StoredRedRowSums(quarter.red[code], quarter.others, 0, kQuarterPixels);
+            sums = StoredRedRowSums(quarter.red + code * kQuarterEntries, quarter.others, 0, kQuarterPixels);
         } else {
             SignedLanes candidates[kEntriesPerPixel / kWidth];
             EntryCandidates(ExpandCode(tables.bits, code), candidates);
-            sums = RedRowSums<true>(red, candidates, quarter.others, quarter.red[code], 0, kQuarterPixels);
+            sums = RedRowSums<true>(red, candidates, quarter.others, quarter.red + code * kQuarterEntries, 0, kQuarterPixels);
             quarter.builtRed |= 1u << code;
         }
         __builtin_memcpy(quarter.rowSums[code], &sums, sizeof sums);
@@ -357,8 +357,8 @@ SWEEP_TARGET void PrepareRowBounds(HalfTables& tables, BlockQuarters& quarters, 
         const QuarterPlace place = kQuarterPlaces[shape][pixel];
         QuarterTables& quarter = quarters.quarter[pair[place.part]];
         tables.parts[place.part] = &quarter;
-        tables.pixelRed[pixel] = quarter.red[0] + place.slot * kEntriesPerPixel;
-        tables.pixelGreen[pixel] = quarter.green[0] + place.slot * kEntriesPerPixel;
+        tables.pixelRed[pixel] = quarter.red + place.slot * kEntriesPerPixel;
+        tables.pixelGreen[pixel] = quarter.green + place.slot * kEntriesPerPixel;
         tables.pixelBlue[pixel] = quarter.smallestBlue + place.slot * kEntriesPerPixel;
         for (int32_t channel = 0; channel < 3; ++channel) {
             pixels[place.part][place.slot][channel] = tables.pixels.pixel[pixel][channel];
