@@ -36,14 +36,6 @@ int32_t SettleGreyTie(int32_t winner, const HueChannel channels[3], const HueQua
 
 }  // namespace
 
-HueChannel HueChannelOf(float average, const HueQuantizer& q) {
-    const auto low = static_cast<int32_t>(average / q.step);
-    const int32_t high = low + 1 > q.topLevel ? q.topLevel : low + 1;
-    const int32_t rise = q.fiveBit ? Expand5(high) - Expand5(low) : Expand4(high) - Expand4(low);
-    const float below = static_cast<float>(q.fiveBit ? Expand5(low) : Expand4(low)) - average;
-    return {below, below + static_cast<float>(rise), static_cast<uint8_t>(low), static_cast<uint8_t>(high)};
-}
-
 int32_t LeastHueCombinationPortable(const HueChannel channels[3], const HueQuantizer& q) {
     int32_t winner = 0;
     float winnerError = 0.0f;
@@ -72,17 +64,6 @@ QuantizedColor QuantizeHueAvx2(const float* average, const HueQuantizer& q) {
     const HueChannel channels[3] = {HueChannelOf(average[0], q), HueChannelOf(average[1], q),
                                     HueChannelOf(average[2], q)};
     return HueLevels(channels, SettleGreyTie(LeastHueCombinationAvx2(channels, q), channels, q));
-}
-
-int32_t RoundedLevel5(float average) {
-    double t = static_cast<double>(average) * 31.0 / 255.0;
-    return static_cast<int32_t>(t >= 0.0 ? t + 0.5 : t - 0.5);
-}
-
-int32_t RoundedLevel4(float average) {
-    // Single-precision 0.0001 widened: it moves the rounding point just below the half step.
-    constexpr double kEpsilon = static_cast<double>(0.0001f);
-    return static_cast<int32_t>(static_cast<double>(average) / 17.0 + 0.5 + kEpsilon);
 }
 
 QuantizedColor QuantizeRounded555(const float* average) {
@@ -158,7 +139,8 @@ int32_t LeastHueCombinationAvx2(const HueChannel channels[3], const HueQuantizer
 
 namespace {
 
-std::array<RoundedLevels, kLargestHalfSum + 1> BuildRoundedLevels() {
+// The tables are worked out by the compiler, so a run does not fill them at its start.
+constexpr std::array<RoundedLevels, kLargestHalfSum + 1> BuildRoundedLevels() {
     std::array<RoundedLevels, kLargestHalfSum + 1> table{};
     for (int32_t sum = 0; sum <= kLargestHalfSum; ++sum) {
         const float average = AverageOfHalfSum(sum);
@@ -171,7 +153,7 @@ std::array<RoundedLevels, kLargestHalfSum + 1> BuildRoundedLevels() {
 using HueChannels = std::array<HueChannel, kLargestHalfSum + 1>;
 
 // The channels by sum; the quantisers of one step share them.
-HueChannels BuildHueChannels(const HueQuantizer& q) {
+constexpr HueChannels BuildHueChannels(const HueQuantizer& q) {
     HueChannels table{};
     for (int32_t sum = 0; sum <= kLargestHalfSum; ++sum) {
         table[static_cast<size_t>(sum)] = HueChannelOf(AverageOfHalfSum(sum), q);
@@ -179,8 +161,8 @@ HueChannels BuildHueChannels(const HueQuantizer& q) {
     return table;
 }
 
-const HueChannels kHueChannels5 = BuildHueChannels(kHue555);
-const HueChannels kHueChannels4 = BuildHueChannels(kHue444);
+constexpr HueChannels kHueChannels5 = BuildHueChannels(kHue555);
+constexpr HueChannels kHueChannels4 = BuildHueChannels(kHue444);
 
 // The table entries of the three channel sums, R, G, B.
 struct SumChannels {
@@ -208,7 +190,7 @@ int32_t SettleGreyTie(int32_t winner, const SumChannels& channels, const HueQuan
 
 }  // namespace
 
-const std::array<RoundedLevels, kLargestHalfSum + 1> kRoundedLevels = BuildRoundedLevels();
+constexpr std::array<RoundedLevels, kLargestHalfSum + 1> kRoundedLevels = BuildRoundedLevels();
 
 PackedColour QuantizeHueOfSumsPortable(const int32_t* sums, const HueQuantizer& q) {
     const SumChannels channels = ChannelsOfSums(sums, q);

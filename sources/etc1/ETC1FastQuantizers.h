@@ -27,8 +27,16 @@ QuantizedColor QuantizeHue555Perceptual(const float* average);
 QuantizedColor QuantizeHue444Perceptual(const float* average);
 
 // The rounding rule for one channel.
-int32_t RoundedLevel5(float average);
-int32_t RoundedLevel4(float average);
+constexpr int32_t RoundedLevel5(float average) {
+    double t = static_cast<double>(average) * 31.0 / 255.0;
+    return static_cast<int32_t>(t >= 0.0 ? t + 0.5 : t - 0.5);
+}
+
+constexpr int32_t RoundedLevel4(float average) {
+    // Single-precision 0.0001 widened: it moves the rounding point just below the half step.
+    constexpr double kEpsilon = static_cast<double>(0.0001f);
+    return static_cast<int32_t>(static_cast<double>(average) / 17.0 + 0.5 + kEpsilon);
+}
 
 // The hue quantisers' shared procedure: for every channel the level just below
 // the average or the next one up, the combination whose channel errors are most
@@ -67,7 +75,13 @@ struct HueChannel {
     uint8_t high;
 };
 
-HueChannel HueChannelOf(float average, const HueQuantizer& q);
+constexpr HueChannel HueChannelOf(float average, const HueQuantizer& q) {
+    const auto low = static_cast<int32_t>(average / q.step);
+    const int32_t high = low + 1 > q.topLevel ? q.topLevel : low + 1;
+    const int32_t rise = q.fiveBit ? Expand5(high) - Expand5(low) : Expand4(high) - Expand4(low);
+    const float below = static_cast<float>(q.fiveBit ? Expand5(low) : Expand4(low)) - average;
+    return {below, below + static_cast<float>(rise), static_cast<uint8_t>(low), static_cast<uint8_t>(high)};
+}
 
 // The first combination of least error for the three channels R, G, B: one
 // combination after the other, or all eight in one vector (needs AVX2).
@@ -96,7 +110,7 @@ using PackedColour = uint32_t;
 inline constexpr int32_t kLargestHalfSum = 8 * 255;
 
 // The average as HalfAverage gives it.
-inline float AverageOfHalfSum(int32_t sum) { return static_cast<float>(sum * 0.125); }
+constexpr float AverageOfHalfSum(int32_t sum) { return static_cast<float>(sum * 0.125); }
 
 // The rounding rule's levels of one channel sum.
 struct RoundedLevels {

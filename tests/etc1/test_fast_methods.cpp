@@ -236,6 +236,21 @@ TEST(FastQuantizers, QuantisersOfSumsMatchThoseOfTheAverages) {
     }
 }
 
+// The rounding rule's table of every half sum, worked out by the compiler, holds
+// what the rule gives for the sum's average when the program runs.
+TEST(FastQuantizers, RoundedLevelsOfEverySumMatchTheRule) {
+    for (int32_t sum = 0; sum <= kLargestHalfSum; ++sum) {
+        const int32_t sums[3] = {sum, 0, kLargestHalfSum - sum};
+        const float average[3] = {AverageOfHalfSum(sums[0]), AverageOfHalfSum(sums[1]), AverageOfHalfSum(sums[2])};
+        const QuantizedColor five = QuantizeRounded555(average);
+        const QuantizedColor four = QuantizeRounded444(average);
+        ASSERT_EQ(QuantizeRounded555OfSums(sums), static_cast<PackedColour>(five[0] << 16 | five[1] << 8 | five[2]))
+            << sum;
+        ASSERT_EQ(QuantizeRounded444OfSums(sums), static_cast<PackedColour>(four[0] << 16 | four[1] << 8 | four[2]))
+            << sum;
+    }
+}
+
 TEST(BlockError, KnownValues) {
     RgbBlock black = SplitBlock(0, 0);
     RgbBlock white = SplitBlock(255, 255);
