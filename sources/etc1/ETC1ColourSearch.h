@@ -73,14 +73,16 @@ struct BlockQuarters {
 void ForgetQuarters(BlockQuarters& quarters);
 
 // Errors of one half for every code of a box, one per pixel, table row and
-// modifier. In the quarters of its block (parts): R errors of each code of
-// the box (pixel n's of code c at pixelRed[n] + c * kQuarterEntries), least B
-// errors, and G errors per G code, filled when first needed. Its own: lanes: the box's G codes in
-// the lanes of lanes[0], its B codes in the lanes of lanes[blueTable] from lane
-// blueLane on (G and B share lanes[0] when both have at most 8 codes), each
-// table row filled when first needed; rowBounds: per R code and table row, a
-// sum that no candidate with that R code gets below in that row (G and B left
-// free per pixel and modifier); lowest: the least of them.
+// modifier.
+// - In the two quarters of its block (parts): the R errors of each code of the
+//   box (pixel n's of code c from pixelRed[n] + c * kQuarterEntries), the least
+//   B errors (pixelBlue), and the G errors per G code (pixelGreen), filled when first needed.
+// - Its own: lanes, the box's G codes in the lanes of lanes[0] and its B codes
+//   in the lanes of lanes[blueTable] from lane blueLane on (G and B share
+//   lanes[0] when both have at most 8 codes), each table row filled when first
+//   needed; rowBounds, per R code and table row a sum that no candidate with
+//   that R code gets below in that row (G and B left free per pixel and
+//   modifier); lowest, the least of them.
 struct alignas(64) HalfTables {
     ErrorMeasure measure;
     HalfShape shape;
@@ -94,9 +96,9 @@ struct alignas(64) HalfTables {
     int32_t blueLane;
     uint32_t lowest;
     QuarterTables* parts[2];
-    const uint32_t* pixelRed[kHalfPixels];  // pixel n's entries in its quarter's tables, code 0
+    const uint32_t* pixelRed[kHalfPixels];  // pixel n's entries in its quarter's tables (code 0)
     const uint32_t* pixelGreen[kHalfPixels];
-    const uint32_t* pixelBlue[kHalfPixels];  // of smallestBlue
+    const uint32_t* pixelBlue[kHalfPixels];
     int32_t laneColours[2][kLanes];        // the colour, channel and weight of each lane
     int32_t laneChannels[2][kLanes];
     uint32_t laneWeights[2][kLanes];
