@@ -717,19 +717,25 @@ SWEEP_TARGET int32_t CandidateError(HalfTables& tables, int32_t red, int32_t gre
     return SearchErrorFromRowSums(tables.measure, tables.shape, rowSums);
 }
 
-// The R codes of `part`, by their least row bound, ties in code order; returns how many.
+// The R codes of `part`, by their least row bound, ties in code order; returns
+// how many. Each code's place is the count of codes before it, found without
+// branches: the bounds lie in no order the processor could guess.
 SWEEP_TARGET int32_t OrderByBound(const HalfTables& tables, const CodeBox& part, int32_t (&order)[kMaxCodesPerChannel]) {
-    uint32_t bounds[kMaxCodesPerChannel];
-    int32_t count = 0;
-    for (int32_t red = part.low[0]; red <= part.high[0]; ++red) {
-        const uint32_t bound = LeastRowSum(LoadRowSums(tables.rowBounds[red - tables.box.low[0]]));
-        int32_t place = count++;
-        for (; place > 0 && bounds[place - 1] > bound; --place) {
-            bounds[place] = bounds[place - 1];
-            order[place] = order[place - 1];
+    alignas(64) uint32_t bounds[kLanes];
+    const int32_t count = part.high[0] - part.low[0] + 1;
+    for (int32_t index = 0; index < kLanes; ++index) {
+        bounds[index] = index < count ? LeastRowSum(LoadRowSums(tables.rowBounds[part.low[0] + index - tables.box.low[0]]))
+                                      : ~0u;
+    }
+    for (int32_t index = 0; index < count; ++index) {
+        uint32_t below = 0, notAbove = 0;
+        for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
+            const Lanes others = LoadLanes(bounds + chunk * kWidth);
+            below |= LanesBelow(others, Lanes{} + bounds[index]) << (chunk * kWidth);
+            notAbove |= LanesBelow(others, Lanes{} + (bounds[index] + 1)) << (chunk * kWidth);
         }
-        bounds[place] = bound;
-        order[place] = red;
+        const uint32_t equalBefore = notAbove & ~below & ((1u << index) - 1);
+        order[__builtin_popcount(below) + __builtin_popcount(equalBefore)] = part.low[0] + index;
     }
     return count;
 }
