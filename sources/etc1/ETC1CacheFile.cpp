@@ -139,6 +139,9 @@ bool SaveETC1Cache(int32_t method) {
     // the file that the one before it left.
     Platform::FileHandle lock = Platform::LockFolder(folder->c_str());
     if (!lock.IsOpen()) return false;
+    // A save killed in the instant between naming its file and renaming it
+    // left that name; with the lock held, no other save is in that instant.
+    Platform::RemoveLeftoverReplacements(path.c_str());
     Platform::ReplacementFile replacement(path.c_str());
     Platform::FileHandle current = Platform::OpenFileForReading(path.c_str());
     Platform::FileStamp stamp;

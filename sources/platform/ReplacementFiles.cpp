@@ -1,5 +1,6 @@
 #include "platform/ReplacementFiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -7,7 +8,9 @@
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
+#include "platform/Folders.h"
 #include "platform/SignalRemovals.h"
 
 namespace Platform {
@@ -49,11 +52,17 @@ bool ExistingMode(const std::string& target, std::optional<mode_t>& mode) {
     return true;
 }
 
+constexpr size_t kSuffixLength = 6;
+
+bool IsSuffixLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
 // Six letters or digits, for a name beside the target that nobody uses.
 std::string RandomSuffix() {
     static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937 random{std::random_device{}()};
-    std::string suffix(6, 'x');
+    std::string suffix(kSuffixLength, 'x');
     for (char& c : suffix) c = kLetters[random() % (sizeof kLetters - 1)];
     return suffix;
 }
@@ -126,6 +135,20 @@ void ReplacementFile::Discard() {
     KeepFileOnSignal(namedPath_);
     KeepFileAtExit(namedPath_);
     namedPath_.clear();
+}
+
+void RemoveLeftoverReplacements(const char* path) {
+    std::optional<std::string> target = path ? FinalTarget(path) : std::nullopt;
+    if (!target) return;
+    const std::string folder = FolderOf(*target);
+    const std::string prefix = target->substr(target->rfind('/') + 1) + ".";
+    std::vector<std::string> names;
+    if (!ListRegularFiles(folder.c_str(), names)) return;
+    for (const std::string& name : names) {
+        if (name.size() != prefix.size() + kSuffixLength || name.compare(0, prefix.size(), prefix) != 0) continue;
+        if (!std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), IsSuffixLetter)) continue;
+        RemoveFile((folder + "/" + name).c_str());
+    }
 }
 
 }  // namespace Platform

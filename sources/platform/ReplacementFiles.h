@@ -4,7 +4,8 @@
 //
 // The file has no name while it is written (a nameless file in the target's
 // folder), so even SIGKILL leaves nothing behind; committing gives it a
-// temporary name and renames that over the target in one step. Where the file
+// temporary name and renames that over the target, and only a SIGKILL in that
+// instant leaves the name (RemoveLeftoverReplacements takes it away). Where the file
 // system has no nameless files, a named temporary file beside the target takes
 // its place, removed on exit(), SIGINT and SIGTERM.
 //
@@ -54,5 +55,11 @@ private:
     std::string target_;
     std::string namedPath_;
 };
+
+// Removes the names that commits to `path` left when they were killed between
+// naming the new file and renaming it over the target, the one moment in which
+// a new file has a name of its own. Only for a caller that keeps every other
+// writer of `path` out (a folder lock): another writer's name would go too.
+void RemoveLeftoverReplacements(const char* path);
 
 }  // namespace Platform

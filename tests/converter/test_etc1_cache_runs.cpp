@@ -347,6 +347,16 @@ TEST_F(CacheRuns, ARunKilledWhileSavingLeavesNoOtherFile) {
     }
 }
 
+// The one moment a save cannot cover is between naming its new file and
+// renaming it; a name a run killed there left is gone with the next save.
+TEST_F(CacheRuns, ASaveRemovesTheNameAKilledSaveLeft) {
+    ASSERT_EQ(Convert(TgaOf(TestSupport::PhotoLikeRgba(64, 64, 1), 64, 64), "ETC1", "Medium").exitStatus, 0);
+    const std::string folder = appData_.Path() + "/BRAMWELD/etcworks";
+    TestSupport::WriteText(CacheFile(1) + ".Q7rT2k", "a killed save's new file");
+    ASSERT_EQ(Convert(TgaOf(TestSupport::PhotoLikeRgba(64, 64, 2), 64, 64), "ETC1", "Medium").exitStatus, 0);
+    EXPECT_EQ(EntriesOf(folder), std::vector<std::string>{"cache_10_1"});
+}
+
 // The "done" counts of the progress lines in a run's output.
 std::vector<int32_t> ProgressCounts(const std::string& output, int32_t total, std::string& first) {
     const std::string backspaces(52, '\b');

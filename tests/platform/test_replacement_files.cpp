@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <string>
 #include <vector>
@@ -175,5 +176,20 @@ INSTANTIATE_TEST_SUITE_P(ReplacementFile, NamedFileOnSignalDeathTest, testing::V
                          [](const testing::TestParamInfo<int>& info) {
                              return std::string(info.param == SIGINT ? "SIGINT" : "SIGTERM");
                          });
+
+// What a commit killed between naming its file and renaming it leaves: the
+// target's name, a dot and six letters or digits. Nothing else goes.
+TEST(LeftoverReplacements, OnlyTheTargetsTemporaryNamesAreRemoved) {
+    TempFolder folder;
+    const std::vector<std::string> kept = {"cache_10_1",        "cache_10_1.Ab12",   "cache_10_1.Ab12Cd3",
+                                           "cache_10_1.Ab-2Cd", "cache_10_2.Ab12Cd", "xcache_10_1.Ab12Cd"};
+    for (const std::string& name : kept) TestSupport::WriteText(folder.File(name), name);
+    TestSupport::WriteText(folder.File("cache_10_1.Ab12Cd"), "left by a killed save");
+    TestSupport::WriteText(folder.File("cache_10_1.zzzzzz"), "left by a killed save");
+    Platform::RemoveLeftoverReplacements(folder.File("cache_10_1").c_str());
+    std::vector<std::string> sortedKept = kept;
+    std::sort(sortedKept.begin(), sortedKept.end());
+    EXPECT_EQ(folder.Entries(), sortedKept);
+}
 
 }  // namespace
