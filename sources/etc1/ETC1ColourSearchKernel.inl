@@ -717,29 +717,6 @@ SWEEP_TARGET int32_t CandidateError(HalfTables& tables, int32_t red, int32_t gre
     return SearchErrorFromRowSums(tables.measure, tables.shape, rowSums);
 }
 
-// The R codes of `part`, by their least row bound, ties in code order; returns
-// how many. Each code's place is the count of codes before it, found without
-// branches: the bounds lie in no order the processor could guess.
-SWEEP_TARGET int32_t OrderByBound(const HalfTables& tables, const CodeBox& part, int32_t (&order)[kMaxCodesPerChannel]) {
-    alignas(64) uint32_t bounds[kLanes];
-    const int32_t count = part.high[0] - part.low[0] + 1;
-    for (int32_t index = 0; index < kLanes; ++index) {
-        bounds[index] = index < count ? LeastRowSum(LoadRowSums(tables.rowBounds[part.low[0] + index - tables.box.low[0]]))
-                                      : ~0u;
-    }
-    for (int32_t index = 0; index < count; ++index) {
-        uint32_t below = 0, notAbove = 0;
-        for (int32_t chunk = 0; chunk < kChunks; ++chunk) {
-            const Lanes others = LoadLanes(bounds + chunk * kWidth);
-            below |= LanesBelow(others, Lanes{} + bounds[index]) << (chunk * kWidth);
-            notAbove |= LanesBelow(others, Lanes{} + (bounds[index] + 1)) << (chunk * kWidth);
-        }
-        const uint32_t equalBefore = notAbove & ~below & ((1u << index) - 1);
-        order[__builtin_popcount(below) + __builtin_popcount(equalBefore)] = part.low[0] + index;
-    }
-    return count;
-}
-
 SWEEP_TARGET Candidate FindFirstBest(HalfTables& tables, const CodeBox& part, int32_t cutoff, const int32_t seed[3]) {
     Sweep sweep;
     StartSweep(tables, part, sweep);
@@ -759,12 +736,7 @@ SWEEP_TARGET Candidate FindFirstBest(HalfTables& tables, const CodeBox& part, in
     int32_t seedError = CandidateError(tables, seedRed, seedGreen, seedBlue);
     if (seedError < cutoff) best = Candidate{seedError, CandidateKey(seedRed, seedGreen, seedBlue)};
     VisitLine(sweep, seedRed, seedGreen, limitFor(CandidateKey(seedRed, seedGreen, part.low[2])), consider);
-    // R codes with the lowest bounds first: the best drops sooner and prunes more.
-    // The limits keep the answer the first best in candidate order, whatever the visiting order.
-    int32_t order[kMaxCodesPerChannel];
-    const int32_t count = OrderByBound(tables, part, order);
-    for (int32_t visit = 0; visit < count; ++visit) {
-        const int32_t red = order[visit];
+    for (int32_t red = part.low[0]; red <= part.high[0]; ++red) {
         // Lanes whose G code comes before the best's get one more.
         int32_t firstKey = CandidateKey(red, tables.box.low[1], part.low[2]);
         int32_t ahead = best.key < 0 ? 0 : (best.key - firstKey + 31) >> 5;
