@@ -6,7 +6,7 @@
 
 #include "converter/ConverterExitCode.h"
 #include "converter/ProgressText.h"
-#include "converter/ProgressWindow.h"
+#include "converter/ProgressWindowCalls.h"
 #include "converter/ReportMessage.h"
 #include "etc1/ETC1Cache.h"
 #include "etc1/ETC1CacheFile.h"
@@ -39,7 +39,7 @@ int32_t ResolveAutoFormat(int32_t imageFormat) {
 void StartProgress(ImageLib::ImageOptions& options) {
     if (options.showProgress == 0) return;
     const bool etc1 = ImageLib::IsETC1Format(options.format) || options.format == ImageLib::ETC1_AUTO;
-    if (!etc1 || StartProgressWindow() == nullptr) options.showProgress = 0;
+    if (!etc1 || !LoadProgressWindow() || !g_progressWindowCalls->start()) options.showProgress = 0;
 }
 
 // The conversion line: the window's caption, or a line on the console.
@@ -50,14 +50,14 @@ void AnnounceConversion(const CommandLine& line) {
     }
     CaptionText caption;
     FormatConversionLine(caption, line.inputPath, line.outputPath);
-    ui::SetWindowText(g_progressDialog.load()->GetSafeHwnd(), caption);
+    g_progressWindowCalls->setCaption(caption);
 }
 
 void CloseProgress() {
-    if (g_progressWindow.load() == nullptr) return;
+    if (g_progressWindowCalls == nullptr || !g_progressWindowCalls->isOpen()) return;
     std::printf("\n");
     std::fflush(stdout);
-    CloseProgressWindow();
+    g_progressWindowCalls->close();
 }
 
 // Loads, encodes and saves; the result code.
