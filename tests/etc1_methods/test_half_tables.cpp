@@ -1,10 +1,11 @@
-// The least sums worked out for a block's four halves at once are those that
-// preparing each half's tables gives, in every instruction-set build, for both
-// measures, over the individual codes and over windows of 5-bit codes; the
-// quick bounds on them never exceed them, and meet them where every pixel of a
-// half is alike (one R code then serves every pixel); and a
-// half prepared from quarters that other halves of the block left behind gets
-// the tables of one prepared from empty quarters.
+// The tables of a block's halves, in every instruction-set build:
+// - the least sums worked out for all four halves at once are those that
+//   preparing each half gives, for both measures, over the individual codes and
+//   over windows of 5-bit codes;
+// - the quick bounds on them never exceed them, and meet them where a half's
+//   pixels are all alike (one R code then serves every pixel);
+// - a half prepared from quarters that other halves of the block left behind
+//   gets the tables of one prepared from empty quarters.
 #include <gtest/gtest.h>
 
 #include <cstdint>
