@@ -1,5 +1,6 @@
 #include "etc1/ETC1BlockDriver.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -31,12 +32,15 @@ public:
     explicit BlockRouter(int32_t method);
 
     // The cached methods report progress; the Fast ones do not.
-    bool ReportsProgress() const { return entry_ != nullptr && entry_->cached; }
+    bool ReportsProgress() const { return Cached(); }
+
+    bool Cached() const { return entry_ != nullptr && entry_->cached; }
 
     // The block's two words land at `words` (low, then high) now, or by Finish.
-    // A method without a compressor ends the process before the first block
-    // that would be compressed.
-    void Route(const uint8_t* block, uint32_t* words);
+    // `key` and `hash` are the block's own for a cached method. A method
+    // without a compressor ends the process before the first block that would
+    // be compressed.
+    void Route(const uint8_t* block, uint64_t key, uint64_t hash, uint32_t* words);
 
     // Returns once every handed-out block has been written.
     void Finish() { pool_.ShutDown(); }
@@ -73,15 +77,12 @@ bool BlockRouter::MissesComeThick(int32_t number) {
     return misses_ >= kMissesToStart && number - oldest < kMissWindow;
 }
 
-void BlockRouter::Route(const uint8_t* block, uint32_t* words) {
+void BlockRouter::Route(const uint8_t* block, uint64_t key, uint64_t hash, uint32_t* words) {
     const int32_t number = blocksRouted_++;
-    const bool cached = entry_ != nullptr && entry_->cached;
-    uint64_t key = 0;
-    uint64_t hash = 0;
+    const bool cached = Cached();
     uint32_t high = 0;
     uint32_t low = 0;
     if (cached) {
-        HashETC1Block(block, key, hash);
         if (LookUpETC1Block(key, hash, high, low)) {
             Put(words, high, low);
             return;
@@ -111,6 +112,8 @@ void RequireWholeTiles(int32_t width, int32_t height) {
     std::abort();
 }
 
+constexpr int32_t kBlocksAhead = 4;
+
 // Two zero-filled words per block.
 std::unique_ptr<uint32_t[]> AllocateBlockWords(int32_t blocks) {
     std::unique_ptr<uint32_t[]> words(new (std::nothrow) uint32_t[2 * static_cast<size_t>(blocks)]());
@@ -132,13 +135,26 @@ void CompressETC1Blocks(const uint8_t* source, int32_t channels, uint8_t* destin
     BlockRouter router(method);
     ETC1Progress progress(blocks);
     for (int32_t row = 0; row < blockRows; ++row) {
-        for (int32_t column = 0; column < blockColumns; ++column) {
-            const size_t n = static_cast<size_t>(row) * static_cast<size_t>(blockColumns) + static_cast<size_t>(column);
-            uint8_t block[48];
-            GatherETC1Block(source, width, column, row, block);
-            if (alphas) PackETC1AlphaBlock(source, width, column, row, &alphas[2 * n]);
-            router.Route(block, &colours[2 * n]);
-            if (router.ReportsProgress()) progress.BlockDone(static_cast<int32_t>(n) + 1);
+        for (int32_t first = 0; first < blockColumns; first += kBlocksAhead) {
+            // A few blocks at a time: their cache entries come from memory
+            // together while the first is looked up.
+            const int32_t count = std::min(kBlocksAhead, blockColumns - first);
+            uint8_t block[kBlocksAhead][kETC1BlockBytes];
+            uint64_t key[kBlocksAhead] = {};
+            uint64_t hash[kBlocksAhead] = {};
+            for (int32_t i = 0; i < count; ++i) {
+                GatherETC1Block(source, width, first + i, row, block[i]);
+                if (!router.Cached()) continue;
+                HashETC1Block(block[i], key[i], hash[i]);
+                PrefetchETC1Entry(hash[i]);
+            }
+            for (int32_t i = 0; i < count; ++i) {
+                const int32_t column = first + i;
+                const size_t n = static_cast<size_t>(row) * static_cast<size_t>(blockColumns) + static_cast<size_t>(column);
+                if (alphas) PackETC1AlphaBlock(source, width, column, row, &alphas[2 * n]);
+                router.Route(block[i], key[i], hash[i], &colours[2 * n]);
+                if (router.ReportsProgress()) progress.BlockDone(static_cast<int32_t>(n) + 1);
+            }
         }
     }
     router.Finish();

@@ -47,10 +47,15 @@ private:
     // Beyond this many changes the table is taken as changed, without a list.
     static constexpr size_t kMostTracked = size_t{1} << 16;
 
+    void SetTracking() { tracking_.store(!rewritten_ && !overflowed_, std::memory_order_relaxed); }
+
     mutable std::mutex lock_;
     std::vector<Change> changes_;
     bool rewritten_ = true;
     bool overflowed_ = false;
+    // Whether changes are listed: a store of a run without a file to match
+    // skips the lock that every worker's store would otherwise queue on.
+    std::atomic<bool> tracking_ = false;
 };
 
 bool SameETC1CacheEntry(const ETC1CacheEntry& a, const ETC1CacheEntry& b) {
@@ -62,19 +67,23 @@ void CacheChanges::Forget() {
     changes_.clear();
     rewritten_ = false;
     overflowed_ = false;
+    SetTracking();
 }
 
 void CacheChanges::MarkRewritten() {
     std::lock_guard<std::mutex> guard(lock_);
     changes_.clear();
     rewritten_ = true;
+    SetTracking();
 }
 
 void CacheChanges::Record(uint32_t index, const ETC1CacheEntry& before) {
+    if (!tracking_.load(std::memory_order_relaxed)) return;
     std::lock_guard<std::mutex> guard(lock_);
     if (rewritten_ || overflowed_) return;
     if (changes_.size() == kMostTracked) {
         overflowed_ = true;
+        SetTracking();
         changes_.clear();
         return;
     }
@@ -176,6 +185,8 @@ bool LookUpETC1Block(uint64_t key, uint64_t hash, uint32_t& high, uint32_t& low)
     low = entry.blockLow;
     return true;
 }
+
+void PrefetchETC1Entry(uint64_t hash) { __builtin_prefetch(&ETC1Cache[ETC1CacheIndex(hash)]); }
 
 void StoreETC1Block(uint64_t key, uint64_t hash, uint32_t high, uint32_t low) {
     uint32_t index = ETC1CacheIndex(hash);

@@ -41,6 +41,10 @@ void EmptyETC1Cache();
 // holds it, so it must never pass for the black block (key 0, index 0).
 bool LookUpETC1Block(uint64_t key, uint64_t hash, uint32_t& high, uint32_t& low);
 
+// Starts bringing the block's entry into the processor's cache, for a lookup
+// soon after; it changes nothing.
+void PrefetchETC1Entry(uint64_t hash);
+
 // The block's entry becomes this key and these words, whatever it held.
 void StoreETC1Block(uint64_t key, uint64_t hash, uint32_t high, uint32_t low);
 
