@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "converter/ConverterExitCode.h"
-#include "converter/ProgressText.h"
+#include "converter/ProgressStart.h"
 #include "converter/ProgressWindowCalls.h"
 #include "converter/ReportMessage.h"
 #include "etc1/ETC1Cache.h"
@@ -34,26 +34,8 @@ int32_t ResolveAutoFormat(int32_t imageFormat) {
     return hasAlpha ? ImageLib::ETC1_A4 : ImageLib::ETC1;
 }
 
-// Shows the progress window for a "-n" run that compresses ETC1. When it
-// cannot be shown the run goes on as one without "-n".
-void StartProgress(ImageLib::ImageOptions& options) {
-    if (options.showProgress == 0) return;
-    const bool etc1 = ImageLib::IsETC1Format(options.format) || options.format == ImageLib::ETC1_AUTO;
-    if (!etc1 || !LoadProgressWindow() || !g_progressWindowCalls->start()) options.showProgress = 0;
-}
-
-// The conversion line: the window's caption, or a line on the console.
-void AnnounceConversion(const CommandLine& line) {
-    if (line.options.showProgress == 0) {
-        std::printf("%s -> %s \n", line.inputPath, line.outputPath);
-        return;
-    }
-    CaptionText caption;
-    FormatConversionLine(caption, line.inputPath, line.outputPath);
-    g_progressWindowCalls->setCaption(caption);
-}
-
 void CloseProgress() {
+    SettleProgressWindow();
     if (g_progressWindowCalls == nullptr || !g_progressWindowCalls->isOpen()) return;
     std::printf("\n");
     std::fflush(stdout);
@@ -78,6 +60,7 @@ int Convert(CommandLine& line) {
         ReportMessage(MessageLevel::Information, "disabled color mapping\n");
         options.colorCorrection = ImageLib::NONE;
     }
+    SettleProgressWindow();  // the encoder's console lines follow the conversion line
     if (!ImageLib::SaveImage(image.get(), line.outputPath, &options)) {
         ReportMessage(MessageLevel::Error, "not support (%s)\n", line.outputPath);
         return NotSupported;
@@ -98,8 +81,7 @@ int RunConversion(CommandLine& line) {
         return Usage;
     }
     RequireCompleteRequest(line);
-    StartProgress(line.options);
-    AnnounceConversion(line);
+    BeginProgressWindow(line);
     int result = Convert(line);
     CloseProgress();
     return result;

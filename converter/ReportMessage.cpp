@@ -3,10 +3,12 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "converter/ProgressStart.h"
 #include "converter/ProgressText.h"
 #include "converter/ProgressWindowCalls.h"
 
 void ReportMessage(MessageLevel level, const char* format, ...) {
+    SettleProgressWindow();  // a message goes where the window's fate sends it
     va_list args;
     va_start(args, format);
     MessageText text;
