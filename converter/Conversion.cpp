@@ -46,6 +46,7 @@ void CloseProgress() {
 int Convert(CommandLine& line) {
     ImageLib::ImageOptions& options = line.options;
     g_reportMessage = ReportMessage;
+    g_beforeConsoleWrite = BeforeEncoderConsoleWrite;
     ETC1Encoder::EmptyETC1Cache();
     g_etc1LastMethod = ImageLib::Fast;
     g_etc1CacheMethod = -1;
@@ -60,7 +61,6 @@ int Convert(CommandLine& line) {
         ReportMessage(MessageLevel::Information, "disabled color mapping\n");
         options.colorCorrection = ImageLib::NONE;
     }
-    SettleProgressWindow();  // the encoder's console lines follow the conversion line
     if (!ImageLib::SaveImage(image.get(), line.outputPath, &options)) {
         ReportMessage(MessageLevel::Error, "not support (%s)\n", line.outputPath);
         return NotSupported;
@@ -70,6 +70,7 @@ int Convert(CommandLine& line) {
         if (!ETC1Encoder::SaveETC1Cache(g_etc1LastMethod)) std::fprintf(stderr, "cannot save the ETC1 cache file\n");
     }
     g_reportMessage = nullptr;
+    g_beforeConsoleWrite = nullptr;
     return Success;
 }
 

@@ -3,8 +3,19 @@
 #include <cstdio>
 #include <cstring>
 
-void FormatMessageText(MessageText& text, const char* format, va_list args) {
-    std::vsnprintf(text, sizeof text, format, args);
+std::string FormatMessage(const char* format, va_list args) {
+    va_list measuring;
+    va_copy(measuring, args);
+    const int length = std::vsnprintf(nullptr, 0, format, measuring);
+    va_end(measuring);
+    if (length <= 0) return {};
+    std::string text(static_cast<size_t>(length), '\0');
+    std::vsnprintf(text.data(), text.size() + 1, format, args);
+    return text;
+}
+
+void CutToMessageText(MessageText& text, const std::string& message) {
+    std::snprintf(text, sizeof text, "%s", message.c_str());
 }
 
 void FormatConversionLine(CaptionText& text, const char* inputPath, const char* outputPath) {

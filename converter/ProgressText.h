@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 // A message as the window shows it: at most 1,023 characters.
 inline constexpr size_t kMessageTextSize = 1024;
@@ -15,8 +16,11 @@ inline constexpr size_t kCaptionTextSize = 256;
 using MessageText = char[kMessageTextSize];
 using CaptionText = char[kCaptionTextSize];
 
-// printf-style formatting into `text`, cut to what fits.
-void FormatMessageText(MessageText& text, const char* format, va_list args);
+// printf-style formatting, whole: the console's text of a message.
+std::string FormatMessage(const char* format, va_list args);
+
+// A message as the window shows it: `message` cut to what fits.
+void CutToMessageText(MessageText& text, const std::string& message);
 
 // "<input> -> <output> \n", the line that announces the conversion, cut to what fits.
 void FormatConversionLine(CaptionText& text, const char* inputPath, const char* outputPath);

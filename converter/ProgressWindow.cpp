@@ -148,7 +148,7 @@ ui::LRESULT ProgressWndProc(ui::HWND window, ui::UINT message, ui::WPARAM wParam
         case ui::WM_CLOSE:
             g_progressDialog = nullptr;
             g_progressWindow = nullptr;
-            g_progressMailbox.Take();  // the next window starts with an empty box
+            g_progressMailbox.Reset();  // the next window starts with an empty box
             ui::DestroyWindow(window);
             return 0;
         default:

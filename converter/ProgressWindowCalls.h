@@ -15,6 +15,9 @@ struct ProgressWindowCalls {
     // Shows a message on the dialog by its level; false while no dialog is
     // shown, and the message is the console's.
     bool (*show)(MessageLevel level, MessageText& text);
+    // Tells the window of a progress line that still waits to be shown: the
+    // encoder has finished a level, and the next line may be long in coming.
+    void (*showWaitingProgress)();
     // Whether the window is there, until it is closed.
     bool (*isOpen)();
     // Closes the window and waits for its thread to end.

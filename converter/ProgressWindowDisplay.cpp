@@ -13,6 +13,8 @@ void SetCaption(const char* caption) {
     if (CProgressDlg* dialog = g_progressDialog.load()) ui::SetWindowText(dialog->GetSafeHwnd(), caption);
 }
 
+void TellOfMail() { ui::PostMessage(g_progressWindow.load(), WM_PROGRESS_MAIL, 0, 0); }
+
 bool ShowOnDialog(MessageLevel level, MessageText& text) {
     CProgressDlg* dialog = g_progressDialog.load();
     if (dialog == nullptr) return false;
@@ -33,14 +35,16 @@ bool ShowOnDialog(MessageLevel level, MessageText& text) {
             // conversion leaves each line and goes on, and the window shows
             // the newest when it gets to it.
             CutAtBackspace(text);
-            if (g_progressMailbox.Leave(text, ProgressPosition(text))) {
-                ui::PostMessage(g_progressWindow.load(), WM_PROGRESS_MAIL, 0, 0);
-            }
+            if (g_progressMailbox.Leave(text, ProgressPosition(text), MailClock::now())) TellOfMail();
             break;
         default:
             break;
     }
     return true;
+}
+
+void ShowWaitingProgress() {
+    if (g_progressMailbox.TellWaiting(MailClock::now())) TellOfMail();
 }
 
 bool IsOpen() { return g_progressWindow.load() != nullptr; }
@@ -49,4 +53,5 @@ void CloseWindow() { CloseProgressWindow(); }
 
 }  // namespace
 
-const ProgressWindowCalls kProgressWindowCalls = {StartWindow, SetCaption, ShowOnDialog, IsOpen, CloseWindow};
+const ProgressWindowCalls kProgressWindowCalls = {StartWindow,         SetCaption, ShowOnDialog,
+                                                ShowWaitingProgress, IsOpen,     CloseWindow};

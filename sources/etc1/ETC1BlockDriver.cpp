@@ -159,9 +159,7 @@ void CompressETC1Blocks(const uint8_t* source, int32_t channels, uint8_t* destin
     }
     router.Finish();
     WriteETC1Tiles(colours.get(), alphas.get(), blockColumns, blockRows, destination);
-    // The closing newline always goes to the console, never through the sink.
-    std::printf("\n");
-    std::fflush(stdout);
+    PrintETC1LevelEnd();
 }
 
 }  // namespace ETC1Encoder

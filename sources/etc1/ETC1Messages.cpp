@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 ReportMessageFunc g_reportMessage = nullptr;
+ConsoleWriteFunc g_beforeConsoleWrite = nullptr;
 
 namespace ETC1Encoder {
 
@@ -12,6 +13,12 @@ void PrintETC1Message(const char* format, ...) {
     va_start(args, format);
     std::vprintf(format, args);
     va_end(args);
+    std::fflush(stdout);
+}
+
+void PrintETC1LevelEnd() {
+    if (g_beforeConsoleWrite != nullptr) g_beforeConsoleWrite();
+    std::printf("\n");
     std::fflush(stdout);
 }
 

@@ -19,6 +19,12 @@ using ReportMessageFunc = void (*)(MessageLevel level, const char* format, ...);
 
 extern ReportMessageFunc g_reportMessage;
 
+// Called, when set, before the encoder writes to the console itself, so that a
+// sink holding messages back lets them out first and the console keeps its order.
+using ConsoleWriteFunc = void (*)();
+
+extern ConsoleWriteFunc g_beforeConsoleWrite;
+
 namespace ETC1Encoder {
 
 // The process exit code of an encoder that cannot go on.
@@ -36,6 +42,9 @@ void ReportETC1Message(MessageLevel level, const char* format, Args... args) {
         PrintETC1Message(format, args...);
     }
 }
+
+// A level's closing newline: always on the console, never through the sink.
+void PrintETC1LevelEnd();
 
 // "Could not allocate decompression buffer --- exiting\n", then exit code 3.
 [[noreturn]] void ExitOnETC1AllocationFailure();

@@ -12,22 +12,28 @@
 namespace {
 
 std::string Formatted(const char* format, ...) {
-    MessageText text;
     va_list args;
     va_start(args, format);
-    FormatMessageText(text, format, args);
+    std::string text = FormatMessage(format, args);
     va_end(args);
     return text;
 }
 
-TEST(MessageText, LongTextKeepsItsFirst1023Characters) {
+std::string LongLine() {
     std::string line(2000, 'x');
     for (size_t i = 0; i < line.size(); ++i) line[i] = static_cast<char>('a' + i % 26);
-    EXPECT_EQ(Formatted("%s", line.c_str()), line.substr(0, 1023));
+    return line;
 }
 
-TEST(MessageText, FormatsItsArguments) {
+TEST(MessageText, TheWindowKeepsTheFirst1023Characters) {
+    MessageText text;
+    CutToMessageText(text, LongLine());
+    EXPECT_EQ(std::string(text), LongLine().substr(0, 1023));
+}
+
+TEST(MessageText, TheConsoleKeepsTheWholeFormattedText) {
     EXPECT_EQ(Formatted("not support (%s)\n", "in.tga"), "not support (in.tga)\n");
+    EXPECT_EQ(Formatted("%s", LongLine().c_str()), LongLine());
 }
 
 TEST(ConversionLine, IsInputArrowOutputWithTrailingBlankAndBreak) {

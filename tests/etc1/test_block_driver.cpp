@@ -84,6 +84,24 @@ std::vector<uint8_t> Encode(const std::vector<uint8_t>& rgba, int32_t width, int
     return texture;
 }
 
+// A sink that holds messages back must get to let them out before the
+// encoder's own console line, so that the console keeps their order.
+TEST(ETC1Driver, CallsTheConsoleHookBeforeEachLevelsClosingNewline) {
+    static int hooks = 0;
+    hooks = 0;
+    g_beforeConsoleWrite = [] {
+        ++hooks;
+        std::printf("held|");
+    };
+    std::vector<uint8_t> rgba = NoiseImage(16, 16, 1);
+    std::vector<uint8_t> texture(16 * 16 / 2, 0);
+    testing::internal::CaptureStdout();
+    EncodeETC1Image(rgba.data(), texture.data(), 16, 16, ImageLib::ETC1, ImageLib::Fast);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "held|\n");
+    g_beforeConsoleWrite = nullptr;
+    EXPECT_EQ(hooks, 1);
+}
+
 TEST(ETC1Driver, LaysASixteenBySixteenLevelOutInTiles) {
     std::vector<uint8_t> rgba = NoiseImage(16, 16, 1);
     std::vector<uint8_t> texture = Encode(rgba, 16, 16, ImageLib::ETC1, ImageLib::Fast);

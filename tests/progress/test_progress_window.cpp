@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "converter/Conversion.h"
+#include "converter/ProgressStart.h"
 #include "converter/ProgressWindow.h"
 #include "converter/ReportMessage.h"
 #include "progress/XServerTools.h"
@@ -119,21 +120,29 @@ INSTANTIATE_TEST_SUITE_P(
                     ProgressCase{"Finished", 100.0, "Compressed 7 of 56 blocks, 100.0% finished.", 100}),
     [](const testing::TestParamInfo<ProgressCase>& info) { return std::string(info.param.name); });
 
+// A line and then the end of its level, as the encoder reports them: lines
+// that come close together wait for a later one or for the level's end.
+void ReportLineEndingALevel(const char* line) {
+    ReportMessage(MessageLevel::Progress, "%s", line);
+    BeforeEncoderConsoleWrite();
+}
+
 TEST_F(ProgressWindow, ProgressTextOutsideThePatternLeavesTheBar) {
-    ReportMessage(MessageLevel::Progress, "Compressed 7 of 56 blocks, 40.0%% finished.");
+    ReportLineEndingALevel("Compressed 7 of 56 blocks, 40.0% finished.");
     ASSERT_TRUE(WaitUntil([&] { return BarPosition(dialog_) == 40; }, kPatience));
-    ReportMessage(MessageLevel::Progress, "Saving\b\b");
+    ReportLineEndingALevel("Saving\b\b");
     EXPECT_TRUE(WaitUntil([&] { return DialogText(dialog_) == "Saving"; }, kPatience));
     // A later position shows that nothing moved the bar in between.
-    ReportMessage(MessageLevel::Progress, "Compressed 8 of 56 blocks, 41.0%% finished.");
+    ReportLineEndingALevel("Compressed 8 of 56 blocks, 41.0% finished.");
     ASSERT_TRUE(WaitUntil([&] { return BarPosition(dialog_) == 41; }, kPatience));
 }
 
-TEST_F(ProgressWindow, ManyLinesAtOnceEndWithTheNewestShown) {
+TEST_F(ProgressWindow, ManyLinesAtOnceEndWithTheNewestShownAtTheLevelsEnd) {
     for (int done = 1; done <= 500; ++done) {
         ReportMessage(MessageLevel::Progress, "Compressed %d of %d blocks, %.1f%% finished.", done, 500,
                       done * 100.0 / 500);
     }
+    BeforeEncoderConsoleWrite();
     EXPECT_TRUE(WaitUntil([&] { return DialogText(dialog_) == "Compressed 500 of 500 blocks, 100.0% finished."; },
                           kPatience));
     EXPECT_TRUE(WaitUntil([&] { return BarPosition(dialog_) == 100; }, kPatience));
