@@ -12,6 +12,7 @@ namespace {
 // Ends a thread's windows without calling their procedures (the thread is gone)
 // and answers every send still waiting for it with 0.
 void EndQueue(const std::shared_ptr<ThreadQueue>& queue) {
+    std::unique_ptr<DisplayConnection> connection;
     {
         WindowGuard guard(WindowLock());
         for (HWND window : WindowsOfQueue(queue.get())) {
@@ -23,8 +24,10 @@ void EndQueue(const std::shared_ptr<ThreadQueue>& queue) {
             if (ClassRecord* windowClass = FindClass(object->className)) --windowClass->windows;
             RemoveWindowObject(window);
         }
-        queue->connection.reset();
+        connection = std::move(queue->connection);
     }
+    // Closing waits for the display server: other threads' windows need not.
+    connection.reset();
     std::deque<std::shared_ptr<SentMessage>> unanswered;
     {
         std::lock_guard<std::mutex> lock(queue->lock);
