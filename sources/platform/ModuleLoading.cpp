@@ -2,10 +2,6 @@
 #include "platform/ModuleLoading.h"
 
 #include <dlfcn.h>
-#include <limits.h>
-#include <unistd.h>
-
-#include "platform/Paths.h"
 
 namespace Platform {
 
@@ -21,14 +17,6 @@ LoadedModule LoadModule(const char* path, std::string& error) {
 
 void* FindModuleSymbol(LoadedModule module, const char* name) {
     return module != nullptr && name != nullptr ? ::dlsym(module, name) : nullptr;
-}
-
-std::string ExecutableFolder() {
-    std::string path(PATH_MAX, '\0');
-    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
-    if (length <= 0 || static_cast<size_t>(length) >= path.size()) return {};
-    path.resize(static_cast<size_t>(length));
-    return FolderOf(path);
 }
 
 }  // namespace Platform

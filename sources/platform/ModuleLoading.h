@@ -17,8 +17,4 @@ LoadedModule LoadModule(const char* path, std::string& error);
 // The address of the exported symbol `name`, or null when the module has none.
 void* FindModuleSymbol(LoadedModule module, const char* name);
 
-// The folder of the running program's file, where its own modules lie; empty
-// when the system cannot tell.
-std::string ExecutableFolder();
-
 }  // namespace Platform

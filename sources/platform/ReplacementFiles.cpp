@@ -6,11 +6,13 @@
 #include <fcntl.h>
 #include <optional>
 #include <random>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 #include "platform/Folders.h"
+#include "platform/Paths.h"
 #include "platform/SignalRemovals.h"
 
 namespace Platform {
@@ -53,17 +55,15 @@ bool ExistingMode(const std::string& target, std::optional<mode_t>& mode) {
 }
 
 constexpr size_t kSuffixLength = 6;
+constexpr std::string_view kSuffixLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-bool IsSuffixLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-}
+bool IsSuffixLetter(char c) { return kSuffixLetters.find(c) != std::string_view::npos; }
 
 // Six letters or digits, for a name beside the target that nobody uses.
 std::string RandomSuffix() {
-    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937 random{std::random_device{}()};
     std::string suffix(kSuffixLength, 'x');
-    for (char& c : suffix) c = kLetters[random() % (sizeof kLetters - 1)];
+    for (char& c : suffix) c = kSuffixLetters[random() % kSuffixLetters.size()];
     return suffix;
 }
 
@@ -147,7 +147,7 @@ void RemoveLeftoverReplacements(const char* path) {
     for (const std::string& name : names) {
         if (name.size() != prefix.size() + kSuffixLength || name.compare(0, prefix.size(), prefix) != 0) continue;
         if (!std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), IsSuffixLetter)) continue;
-        RemoveFile((folder + "/" + name).c_str());
+        RemoveFile(JoinPath(folder, name).c_str());
     }
 }
 
