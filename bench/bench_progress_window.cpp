@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/Processes.h"
@@ -60,6 +61,7 @@ enum class CacheFolder { Empty, Unusable };
 enum class Shown { Nothing, ProgressWindow, OtherProgramsWindow };
 constexpr std::array kShownInTurn = {Shown::Nothing, Shown::ProgressWindow, Shown::OtherProgramsWindow};
 constexpr char kOtherProgram[] = "/usr/bin/xmessage";
+constexpr auto kDisplaySettling = std::chrono::milliseconds(50);
 
 // One conversion's wall time in milliseconds; negative when it failed.
 double TimeConversion(Shown shown, CacheFolder cache, const fs::path& work) {
@@ -82,6 +84,10 @@ double TimeConversion(Shown shown, CacheFolder cache, const fs::path& work) {
     const auto start = std::chrono::steady_clock::now();
     const int status = Platform::RunProgramAndWait(converter.c_str(), arguments);
     const std::chrono::duration<double, std::milli> wall = std::chrono::steady_clock::now() - start;
+    other.reset();
+    // The server and the window manager go on removing a window after its
+    // program has ended; that work is not the next run's.
+    std::this_thread::sleep_for(kDisplaySettling);
     return status == 0 ? wall.count() : -1.0;
 }
 
